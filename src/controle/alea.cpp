@@ -1,0 +1,40 @@
+// Linear congruential generator shared by the whole program, with a scripted mode for tests.
+#include "controle/alea.h"
+
+#include <cstddef>
+#include <utility>
+
+namespace {
+
+struct Etat {
+  std::uint32_t s = 1;
+  std::vector<int> script;
+  std::size_t prochain = 0;
+  long nb_tirages = 0;
+};
+
+Etat etat;
+
+}  // namespace
+
+void initialiser_alea(std::uint32_t graine) {
+  etat = {};
+  etat.s = graine;
+}
+
+int tirer_alea() {
+  ++etat.nb_tirages;
+  if (etat.prochain < etat.script.size()) return etat.script[etat.prochain++];
+  etat.s = etat.s * 1103515245u + 12345u;
+  return static_cast<int>((etat.s >> 16) & 0x7FFFu);
+}
+
+void scripter_alea(std::vector<int> tirages) {
+  etat.script = std::move(tirages);
+  etat.prochain = 0;
+  etat.nb_tirages = 0;
+}
+
+int alea_tirages_restants() { return static_cast<int>(etat.script.size() - etat.prochain); }
+
+long alea_nb_tirages() { return etat.nb_tirages; }

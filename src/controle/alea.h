@@ -1,0 +1,24 @@
+// The program's single pseudo-random sequence: every draw of the simulation comes from here,
+// so a run is reproducible from its seed.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Largest value a draw can give.
+inline constexpr int ALEA_MAX = 32767;
+
+// Sets the state of the sequence to `graine`; also drops any scripted draws.
+void initialiser_alea(std::uint32_t graine);
+
+// One draw, 0..32767: state = state * 1103515245 + 12345 (mod 2^32), result (state >> 16) & 0x7FFF.
+int tirer_alea();
+
+// Tests: the next draws are taken from `tirages`, in order, before the sequence resumes.
+void scripter_alea(std::vector<int> tirages);
+
+// Tests: scripted draws not yet consumed.
+int alea_tirages_restants();
+
+// Number of draws made since the last seeding or scripting.
+long alea_nb_tirages();

@@ -1,0 +1,119 @@
+// Buffered log writers. A record costs no allocation and no flush: the time-of-day text is
+// formatted once per second of wall clock and reused, the elapsed time comes from a monotonic
+// clock, and the line feed a message lacks is written after it instead of copying the format.
+#include "controle/journal.h"
+
+#include <chrono>
+#include <cstdarg>
+#include <cstring>
+#include <ctime>
+
+namespace {
+
+using horloge = std::chrono::steady_clock;
+
+constexpr std::size_t TAILLE_TAMPON = 1 << 18;
+
+struct Journal {
+  FILE* fichier = nullptr;
+  int ouvert = 0;
+  const char* prefixe;
+  char tampon[TAILLE_TAMPON];
+};
+
+struct Etat {
+  Journal debug{nullptr, 0, "Debug - ", {}};
+  Journal erreur{nullptr, 0, "Error - ", {}};
+  std::time_t seconde = -1;
+  char heure[10] = {};
+};
+
+Etat etat;
+const horloge::time_point debut = horloge::now();
+
+int ouvrir(Journal& j, const char* nom) {
+  if (j.ouvert) std::fclose(j.fichier);
+  j.ouvert = ouvrir_fichier_log(nom, &j.fichier);
+  if (j.ouvert) std::setvbuf(j.fichier, j.tampon, _IOFBF, TAILLE_TAMPON);
+  return j.ouvert;
+}
+
+void fermer(Journal& j) {
+  if (j.ouvert) std::fclose(j.fichier);
+  j.fichier = nullptr;
+  j.ouvert = 0;
+}
+
+// Writes "HH:MM:SS:ms" for the current moment.
+void ecrire_horodatage(FILE* f) {
+  const long long ms =
+      std::chrono::duration_cast<std::chrono::milliseconds>(horloge::now() - debut).count();
+  const std::time_t maintenant = std::time(nullptr);
+  if (maintenant != etat.seconde) {
+    etat.seconde = maintenant;
+    std::tm local{};
+    localtime_r(&maintenant, &local);
+    std::strftime(etat.heure, sizeof etat.heure, "%H:%M:%S", &local);
+  }
+  fputs_unlocked(etat.heure, f);
+  char chiffres[24];
+  int n = 0;
+  unsigned long long v = static_cast<unsigned long long>(ms < 0 ? 0 : ms);
+  do {
+    chiffres[n++] = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
+  putc_unlocked(':', f);
+  while (n > 0) putc_unlocked(chiffres[--n], f);
+}
+
+int ecrire(Journal& j, const char* format, va_list arguments) {
+  if (!j.ouvert) return -1;
+  FILE* f = j.fichier;
+  fputs_unlocked(j.prefixe, f);
+  ecrire_horodatage(f);
+  fputs_unlocked(" - ", f);
+  int n = std::vfprintf(f, format, arguments);
+  const std::size_t longueur = std::strlen(format);
+  if ((longueur == 0 || format[longueur - 1] != '\n') && n >= 0) {
+    putc_unlocked('\n', f);
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+int ouvrir_fichier_log(const char* nom, FILE** emplacement) {
+  *emplacement = std::fopen(nom, "w+");
+  return *emplacement != nullptr ? 1 : 0;
+}
+
+int ouvrir_debug(const char* nom) { return ouvrir(etat.debug, nom); }
+int ouvrir_erreur(const char* nom) { return ouvrir(etat.erreur, nom); }
+void fermer_debug() { fermer(etat.debug); }
+void fermer_erreur() { fermer(etat.erreur); }
+bool debug_ouvert() { return etat.debug.ouvert != 0; }
+
+void vider_journaux() {
+  if (etat.debug.ouvert) std::fflush(etat.debug.fichier);
+  if (etat.erreur.ouvert) std::fflush(etat.erreur.fichier);
+}
+
+int ecrire_debug(const char* format, ...) {
+  if (!etat.debug.ouvert) return -1;
+  va_list arguments;
+  va_start(arguments, format);
+  const int n = ecrire(etat.debug, format, arguments);
+  va_end(arguments);
+  return n;
+}
+
+int ecrire_erreur(const char* format, ...) {
+  if (!etat.erreur.ouvert) return -1;
+  va_list arguments;
+  va_start(arguments, format);
+  const int n = ecrire(etat.erreur, format, arguments);
+  va_end(arguments);
+  return n;
+}

@@ -1,0 +1,28 @@
+// The debug and error logs: "debug.log" for the trace of normal work, "error.log" for requests
+// outside the map and display failures. Every writer does nothing while its log is closed.
+#pragma once
+
+#include <cstdio>
+
+// Opens `nom` in mode "w+" into `*emplacement`: 1 with the handle stored, 0 with it cleared.
+int ouvrir_fichier_log(const char* nom, FILE** emplacement);
+
+// Open the debug or the error log; the log's open flag takes the result (1 or 0).
+int ouvrir_debug(const char* nom);
+int ouvrir_erreur(const char* nom);
+
+// Close the log's file if it is open and clear its flag.
+void fermer_debug();
+void fermer_erreur();
+
+// Write one record "Debug - HH:MM:SS:ms - message" (or "Error - ..."), adding the line feed the
+// message lacks. Result: the characters of the expanded message (the added line feed included,
+// the prefix not), or -1 when the log is closed.
+int ecrire_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
+int ecrire_erreur(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Whether the debug log is open: lets a caller skip work that only feeds the trace.
+bool debug_ouvert();
+
+// Pushes buffered records to the files (used before a deliberate process end).
+void vider_journaux();

@@ -1,0 +1,44 @@
+// The world grid: X columns by Y rows (each 1..100), one terrain and at most one unit per cell.
+// Every query checks its coordinates first; a request outside the map goes to the error log and
+// is answered with a neutral value, so callers may probe neighbours freely.
+#pragma once
+
+#include <memory>
+
+#include "monde/terrain.h"
+#include "monde/unite.h"
+
+inline constexpr int TAILLE_MAX_CARTE = 100;
+
+// Writes X and Y, with a trace line.
+void donner_dimensions(int& x, int& y);
+// Stores X and Y when both lie in 1..100, else keeps the old ones; traces the result.
+void fixer_dimensions(int x, int y);
+// Dimensions without a trace line, for the world's own walks over every cell.
+int combien_colonnes();
+int combien_lignes();
+// 1 when (x, y) lies inside the map.
+int dans_carte(int x, int y);
+
+// Puts the unit on the cell at its coordinates (replacing what was there), or clears it.
+void ajouter_unite_carte(unite* u);
+void retirer_unite_carte(const unite* u);
+
+unite* quelle_unite(int x, int y);
+int quelle_unite_code(int x, int y);
+int quelle_tribu(int x, int y);
+int nb_habitants(int x, int y);
+int quelle_altitude(int x, int y);
+int quelle_climat(int x, int y);
+int combien_popmax(int x, int y);
+int combien_ressouce(int x, int y, int ressource);
+// Takes `quantite` of a resource from the cell through modifier_ressources.
+void consommer_ressource(int x, int y, int ressource, int quantite);
+
+// The cell's terrain, or none outside the map or before generation (no trace).
+terrain* donner_terrain(int x, int y);
+// World generation: gives the cell its terrain.
+void installer_terrain(int x, int y, std::unique_ptr<terrain> t);
+
+// Tests and start-up: 20 by 20, every cell without terrain or unit.
+void reinitialiser_carte();

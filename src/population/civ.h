@@ -1,0 +1,47 @@
+// The nine civilisations (tribes): the ordered list `liste_civ` that owns them, the cursor that
+// hands them out one turn after the other, and the look-ups by code.
+#pragma once
+
+#include <cstdint>
+#include <forward_list>
+#include <list>
+#include <memory>
+
+#include "monde/unite.h"
+
+// A tribe's own units, newest first; the list owns the records.
+using liste_unites = std::forward_list<std::unique_ptr<unite>>;
+
+struct civilisation {
+  char nom[32];                 // at most 31 characters
+  std::int32_t code;            // 0..8, unique
+  std::int32_t regime;          // 0 herbivore, 1 omnivore, 2 carnivore
+  std::int32_t comportement;    // 1 hostile, 2 pacifique, 3 reciproque
+  std::int32_t milieu_prefere;  // 1 plaine, 2 colline, 3 montagne
+  std::int32_t nb_unites;       // living units of the tribe
+  liste_unites liste_unite;
+};
+
+// Every civilisation, in creation (code) order.
+std::list<civilisation>& liste_civ();
+
+// Creates the empty list, the free-identifier stack and the nine tribes (fixed or drawn).
+void creer_tab_civ();
+// Appends a tribe: 1 when created, 0 for a code already used or values out of range.
+int ajouter_civ(int code, const char* nom, int regime, int comportement, int milieu_prefere);
+// The twenty one-letter names of random mode, all unused.
+void creer_tab_noms();
+// Draws an unused name of the table and marks it used.
+const char* choisir_nom();
+// Next tribe of the pass, printing its line; none at the end of a pass (the cursor restarts).
+civilisation* civ_suivante();
+// Unlinks and releases a tribe.
+void supprimer_civ(civilisation* c);
+
+int donner_regime(int code);
+int donner_comportement(int code);
+int donner_milieu_prefere(int code);
+civilisation* donner_civ(int code);
+
+// Tests: no civilisation, cursor at the end, names unused.
+void reinitialiser_civ();

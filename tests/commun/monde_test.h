@@ -1,0 +1,67 @@
+// Test support shared by every layer: a known empty world, hand-built worlds, captured output
+// and logs, and the whole-world consistency check run after every step of the soak tests.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Every module back to its start-of-program state: no map terrains, no civilisation, no unit,
+// empty identifier stack and conflict list, default settings, logs closed, generator seeded 1.
+void reinitialiser_monde();
+
+// A flat X by Y world of one altitude and climate, every resource at `ressource` (sea cells keep
+// 7000 water), after reinitialiser_monde().
+void construire_monde(int x, int y, int altitude, int climat, int ressource = 0);
+
+// Sets one cell's altitude and its four resources (sea: forced to 7000 water).
+void fixer_case(int x, int y, int altitude, int eau, int bois, int vegetale, int animale);
+
+// Appends a civilisation with the given characteristics (name "T<code>").
+void ajouter_tribu(int code, int regime, int comportement, int milieu_prefere);
+
+// Every violated invariant of the world, one text each; empty when the world is sound.
+std::vector<std::string> verifier_monde();
+
+// A hash of terrains, units and identifiers, for determinism checks.
+std::uint64_t empreinte_monde();
+
+// Redirects the program's standard output into a buffer while alive.
+class CaptureSortie {
+ public:
+  CaptureSortie();
+  ~CaptureSortie();
+  CaptureSortie(const CaptureSortie&) = delete;
+  CaptureSortie& operator=(const CaptureSortie&) = delete;
+  // Everything written so far.
+  std::string texte();
+
+ private:
+  char* tampon_ = nullptr;
+  std::size_t taille_ = 0;
+  FILE* flux_ = nullptr;
+};
+
+// Opens both logs on temporary files while alive; gives their messages back without prefixes.
+class CaptureJournaux {
+ public:
+  CaptureJournaux();
+  ~CaptureJournaux();
+  CaptureJournaux(const CaptureJournaux&) = delete;
+  CaptureJournaux& operator=(const CaptureJournaux&) = delete;
+  // Messages of each record, prefix removed, in order.
+  std::vector<std::string> debug();
+  std::vector<std::string> erreur();
+  // Whole files, prefixes included.
+  std::string debug_brut();
+  std::string erreur_brut();
+
+ private:
+  std::string dossier_;
+};
+
+// Whether `lignes` holds `ligne` exactly.
+bool contient(const std::vector<std::string>& lignes, const std::string& ligne);
+// Number of elements of `lignes` equal to `ligne`.
+int compter(const std::vector<std::string>& lignes, const std::string& ligne);
