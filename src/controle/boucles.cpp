@@ -1,1 +1,48 @@
-// placeholder until the module lands
+// The console loop: one pass per command line, until a command clears boucle_active.
+#include "controle/boucles.h"
+
+#include <cstdlib>
+
+#include "console/console.h"
+#include "controle/journal.h"
+#include "controle/parametres.h"
+#include "controle/sortie.h"
+
+void bcle_princip() {
+  for (;;) {
+    const mode_affichage affichage = lire_mode_affichage();
+    etat_programme programme = lire_etat_programme();
+    if (affichage.opengl && programme.fin_demandee) {
+      vider_journaux();
+      std::exit(0);
+    }
+    programme.boucle_active = 1;
+    if (!programme.console) {
+      programme.boucle_active = 0;
+      fixer_etat_programme(programme);
+      return;
+    }
+    fixer_etat_programme(programme);
+    vue_gl vue = lire_vue_gl();
+    if (!affichage.opengl) {
+      ecrire_sortie(">");
+      std::fflush(sortie());
+      ecrire_debug("bcle_princip - on affiche le prompt\n");
+      lire_commande();
+    } else {
+      // In the window one idle call interprets at most the one line typed there.
+      if (!vue.ligne_prete) {
+        programme.boucle_active = 0;
+        fixer_etat_programme(programme);
+        return;
+      }
+      vue.ligne_prete = 0;
+      ecrire_vue_gl(vue);
+      ecrire_debug("bcle_princip - on affiche le prompt\n");
+      lire_commande();
+      // The window console shows a new prompt on a text starting with the byte 255.
+      console_printf("%c", 255);
+    }
+    if (!lire_etat_programme().boucle_active) return;
+  }
+}

@@ -1,1 +1,83 @@
-// placeholder until the module lands
+// Program entry: settings from the command line, logs, world, console, display, main loop.
+#include <cstdint>
+#include <cstdio>
+#include <ctime>
+
+#include "console/console.h"
+#include "console/interpreteur.h"
+#include "controle/alea.h"
+#include "controle/boucles.h"
+#include "controle/demarrage.h"
+#include "controle/journal.h"
+#include "controle/options.h"
+#include "controle/parametres.h"
+#include "monde/generation.h"
+#include "population/civ.h"
+#include "population/placement.h"
+
+namespace {
+
+// A log that cannot be opened is reported and the run goes on without it, once the user has
+// seen the message.
+void signaler_echec_journal() {
+  std::printf("Erreur à l'ouverture du fichier de debug !!\n");
+  std::fflush(stdout);
+  std::getchar();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  initialiser_alea(static_cast<std::uint32_t>(std::time(nullptr)));
+  ecrire_debug("main - Debut du programme ...\n");
+  ecrire_debug("main - Analyse de la ligne de commande ...\n");
+  analyser_ligne_commande(argc, argv);
+
+  if (lire_etat_programme().debug) {
+    if (!ouvrir_debug("debug.log")) signaler_echec_journal();
+    if (!ouvrir_erreur("error.log")) signaler_echec_journal();
+  }
+
+  ecrire_debug("main - On crée la table des civilisations\n");
+  creer_tab_civ();
+  ecrire_debug("main - Création de la carte\n");
+  creer_carte();
+  ecrire_debug("main - On positionne les unités");
+  positionner_unite();
+
+  ecrire_debug("main - initialisation de la console\n");
+  init_console();
+  fixer_interpreteur(interpreter_commande);
+  fixer_fichier_aide("aide.dat");
+
+  mode_affichage affichage = lire_mode_affichage();
+  ecrire_debug("main - On prépare le terminal \n");
+  if (affichage.opengl) {
+    ecrire_debug("main - On passe en mode OpenGL\n");
+    if (!initialiser_affichage(&argc, argv)) {
+      affichage.opengl = 0;
+      fixer_mode_affichage(affichage);
+      ecrire_erreur("main - Le passage en mode OpenGL à échoué. Retour au mode texte ...\n");
+      std::fprintf(stderr, "Affichage OpenGL indisponible : retour au mode texte.\n");
+      // The text display always has its prompt.
+      etat_programme programme = lire_etat_programme();
+      programme.console = 1;
+      fixer_etat_programme(programme);
+    }
+  }
+  if (!affichage.opengl) {
+    ecrire_debug("main - On passe en mode texte\n");
+    if (!initialiser_affichage(nullptr, nullptr)) {
+      ecrire_erreur("main - L'initialisation du mode texte à échouée.\n");
+      return 2;
+    }
+  }
+
+  ecrire_debug("main - Appel de la boucle principale\n");
+  bcle_princip();
+
+  ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
+  fermer_erreur();
+  fermer_debug();
+  return 0;
+}

@@ -1,1 +1,19 @@
-// placeholder until the module lands
+// One simulation step: map update, war phase, then every civilisation's turn in list order.
+#include "controle/simulation.h"
+
+#include "controle/journal.h"
+#include "monde/mise_a_jour.h"
+#include "population/civ.h"
+#include "population/unites.h"
+#include "regles/guerre.h"
+#include "regles/tour.h"
+
+void bcleprincip() {
+  // Units removed during the previous step are no longer referred to by anything.
+  liberer_unites_supprimees();
+  ecrire_debug("bcleprincip - Mise à jour de la carte ...\n");
+  mise_a_jour_carte();
+  ecrire_debug("bcleprincip - On va jouer la guerre\n");
+  jouer_guerre();
+  while (civilisation* c = civ_suivante()) jouer_tour(c);
+}

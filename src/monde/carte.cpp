@@ -1,1 +1,161 @@
-// placeholder until the module lands
+// The world grid. Cells live in a fixed 100 by 100 array for the whole run; only those inside
+// the current dimensions are used. Queries check bounds first and report requests outside the
+// map to the error log.
+#include "monde/carte.h"
+
+#include <array>
+
+#include "controle/journal.h"
+
+namespace {
+
+struct cellule {
+  std::unique_ptr<terrain> sol;
+  unite* occupant = nullptr;
+};
+
+struct Etat {
+  int x = 20;
+  int y = 20;
+  std::array<std::array<cellule, TAILLE_MAX_CARTE>, TAILLE_MAX_CARTE> cases;
+};
+
+Etat etat;
+
+cellule& case_de(int x, int y) { return etat.cases[x][y]; }
+
+}  // namespace
+
+void donner_dimensions(int& x, int& y) {
+  x = etat.x;
+  y = etat.y;
+  ecrire_debug("la carte a maintenant comme dimensions 0..%d 0..%d\n", x, y);
+}
+
+void fixer_dimensions(int x, int y) {
+  if (x >= 1 && x <= TAILLE_MAX_CARTE && y >= 1 && y <= TAILLE_MAX_CARTE) {
+    etat.x = x;
+    etat.y = y;
+  } else {
+    ecrire_debug("Dimensions inchangees,car elles doivent etre posititves et inferieures a 100\n");
+  }
+  ecrire_debug("la carte a maintenant comme dimensions 0..%d 0..%d\n", etat.x, etat.y);
+}
+
+int combien_colonnes() { return etat.x; }
+int combien_lignes() { return etat.y; }
+
+int dans_carte(int x, int y) { return x >= 0 && x < etat.x && y >= 0 && y < etat.y ? 1 : 0; }
+
+void ajouter_unite_carte(unite* u) {
+  const auto c = coordonnees_terrain(u);
+  if (!c || !dans_carte(c->x, c->y)) return;
+  ecrire_debug("On ajoute une unité à la carte en %d %d\n", c->x, c->y);
+  case_de(c->x, c->y).occupant = u;
+}
+
+void retirer_unite_carte(const unite* u) {
+  const auto c = coordonnees_terrain(u);
+  if (!c || !dans_carte(c->x, c->y)) return;
+  case_de(c->x, c->y).occupant = nullptr;
+  ecrire_debug("On supprime de la carte l'unite en %d %d\n", c->x, c->y);
+}
+
+unite* quelle_unite(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("quelle_unite: on demande une unite hors de la carte\n");
+    return nullptr;
+  }
+  return case_de(x, y).occupant;
+}
+
+int quelle_unite_code(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("quelle_unite_code: on demande une unite hors de la carte\n");
+    return -1;
+  }
+  return donner_id_unite(case_de(x, y).occupant);
+}
+
+int quelle_tribu(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("quelle_tribu: unite hors de la carte\n");
+    return -1;
+  }
+  return code(case_de(x, y).occupant);
+}
+
+int nb_habitants(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("nb_habitants: unite hors de la carte\n");
+    return -1;
+  }
+  return nb_hab_unite(case_de(x, y).occupant);
+}
+
+int quelle_altitude(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("quelle_altitude: case hors de la carte\n");
+    return -1;
+  }
+  return donner_altitude(case_de(x, y).sol.get());
+}
+
+int quelle_climat(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("quelle_climat: on demande une unite hors de la carte\n");
+    return -1;
+  }
+  return donner_climat(case_de(x, y).sol.get());
+}
+
+int combien_popmax(int x, int y) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("combien_popmax: case hors de la carte\n");
+    return -1;
+  }
+  return donner_popmax(case_de(x, y).sol.get());
+}
+
+int combien_ressouce(int x, int y, int ressource) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("combien_ressouce: case hors de la carte\n");
+    return 0;
+  }
+  if (ressource < EAU || ressource > NOURRITURE_ANIMALE) {
+    ecrire_erreur("combien_ressouce: la ressource n'existe pas\n");
+    return 0;
+  }
+  return t_donner_ressources(case_de(x, y).sol.get(), ressource);
+}
+
+void consommer_ressource(int x, int y, int ressource, int quantite) {
+  if (!dans_carte(x, y)) {
+    ecrire_erreur("consommer_ressource: case hors de la carte\n");
+    return;
+  }
+  if (ressource < EAU || ressource > NOURRITURE_ANIMALE) {
+    ecrire_erreur("consommer_ressource: la ressource n'existe pas\n");
+    return;
+  }
+  terrain* t = case_de(x, y).sol.get();
+  modifier_ressources(t, ressource, t_donner_ressources(t, ressource) - quantite);
+}
+
+terrain* donner_terrain(int x, int y) {
+  return dans_carte(x, y) ? case_de(x, y).sol.get() : nullptr;
+}
+
+void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
+  if (x >= 0 && x < TAILLE_MAX_CARTE && y >= 0 && y < TAILLE_MAX_CARTE) {
+    case_de(x, y).sol = std::move(t);
+    case_de(x, y).occupant = nullptr;
+  }
+}
+
+void reinitialiser_carte() {
+  etat.x = 20;
+  etat.y = 20;
+  for (auto& colonne : etat.cases)
+    for (auto& c : colonne) c = {};
+}

@@ -37,7 +37,7 @@ void consommer_ressource(int x, int y, int ressource, int quantite);
 
 // The cell's terrain, or none outside the map or before generation (no trace).
 terrain* donner_terrain(int x, int y);
-// World generation: gives the cell its terrain.
+// World generation: gives the cell its terrain and leaves it without a unit.
 void installer_terrain(int x, int y, std::unique_ptr<terrain> t);
 
 // Tests and start-up: 20 by 20, every cell without terrain or unit.

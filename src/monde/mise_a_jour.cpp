@@ -1,1 +1,24 @@
-// placeholder until the module lands
+// Per-step update: each cell's resources grow or wither with its climate, then its climate
+// drifts around itself. Three draws per cell, cells by columns.
+#include "monde/mise_a_jour.h"
+
+#include <algorithm>
+
+#include "controle/alea.h"
+#include "monde/carte.h"
+
+void mise_a_jour_carte() {
+  const int X = combien_colonnes();
+  const int Y = combien_lignes();
+  for (int x = 0; x < X; ++x)
+    for (int y = 0; y < Y; ++y) {
+      terrain* t = donner_terrain(x, y);
+      conso(t);
+      // The push: 0 with chance 1/3, each of -2, -1, +1, +2 with chance 1/6.
+      const long long s = static_cast<long long>(tirer_alea()) * 2 / 32768;
+      const long long r2 = tirer_alea();
+      const int d = static_cast<int>(s == 1 ? 3 * r2 / 32768 : -3 * r2 / 32768);
+      const int m = std::clamp(donner_climat(t) + d, 0, 9);
+      evolution_climat(t, m);
+    }
+}

@@ -1,1 +1,180 @@
-// placeholder until the module lands
+// The civilisations: the ordered list that owns them, the pass cursor and the look-ups by code.
+#include "population/civ.h"
+
+#include <array>
+#include <cstring>
+#include <iterator>
+
+#include "controle/alea.h"
+#include "controle/journal.h"
+#include "controle/parametres.h"
+#include "controle/sortie.h"
+#include "population/unites.h"
+
+namespace {
+
+constexpr int NB_TRIBUS = 9;
+
+struct nom_tribu {
+  char nom[32];
+  bool utilise;
+};
+
+// Fixed tribes: every combination of diet and behaviour, code = 3 * (2 - regime) + comportement
+// - 1.
+struct modele_tribu {
+  const char* nom;
+  int regime;
+  int comportement;
+};
+constexpr std::array<modele_tribu, NB_TRIBUS> TRIBUS_FIXES = {{
+    {"CROC_SANGLANT_DES_PLAINES", 2, 1},
+    {"CHASSEUR_QUI_FUIT_LA_BAGARRE", 2, 2},
+    {"MCHERCH_PA_OU_TU_VAMTROUVE", 2, 3},
+    {"BOUCHE_A_MIEL_CRUEL", 1, 1},
+    {"GOBTOU_NEUNEU", 1, 2},
+    {"BOUFFE_TOUT_SE_LAISSE_PAS_FAIRE", 1, 3},
+    {"MECHANT_RUMINANT", 0, 1},
+    {"GENTIL_MANGE_SALADE", 0, 2},
+    {"TOUCHE_PAS_MES_EPINARDS", 0, 3},
+}};
+
+constexpr std::array<const char*, 20> NOMS_ALEATOIRES = {"a", "b", "c", "e", "f", "g", "h",
+                                                         "i", "j", "k", "l", "m", "n", "o",
+                                                         "p", "q", "r", "s", "t", "u"};
+
+struct Etat {
+  std::list<civilisation> civs;
+  std::list<civilisation>::iterator courante = civs.end();  // end(): the pass is over
+  std::array<nom_tribu, NOMS_ALEATOIRES.size()> tab_noms{};
+};
+
+Etat etat;
+
+civilisation* trouver(int code) {
+  for (civilisation& c : etat.civs)
+    if (c.code == code) return &c;
+  return nullptr;
+}
+
+void creer_tribus_aleatoires() {
+  creer_tab_noms();
+  for (int code = 0; code < NB_TRIBUS; ++code) {
+    const char* nom = choisir_nom();
+    const int milieu = tirer_alea() % 3 + 1;
+    const int comportement = tirer_alea() % 3 + 1;
+    const int regime = tirer_alea() % 3;
+    ajouter_civ(code, nom, regime, comportement, milieu);
+  }
+  // One pass of the cursor prints the nine drawn tribes and leaves it on the first again.
+  etat.courante = etat.civs.begin();
+  while (civ_suivante() != nullptr) {
+  }
+}
+
+}  // namespace
+
+std::list<civilisation>& liste_civ() { return etat.civs; }
+
+void creer_tab_civ() {
+  etat.civs.clear();
+  etat.courante = etat.civs.end();
+  creer_liste_id_libres();
+  if (lire_tribus_aleatoires() == 1) {
+    creer_tribus_aleatoires();
+    return;
+  }
+  for (int code = 0; code < NB_TRIBUS; ++code) {
+    const modele_tribu& m = TRIBUS_FIXES[code];
+    ajouter_civ(code, m.nom, m.regime, m.comportement, 1);
+  }
+  etat.courante = etat.civs.begin();
+}
+
+int ajouter_civ(int code, const char* nom, int regime, int comportement, int milieu_prefere) {
+  if (trouver(code) != nullptr || regime < 0 || regime > 2 || comportement < 1 ||
+      comportement > 3 || milieu_prefere < 1 || milieu_prefere > 3)
+    return 0;
+  civilisation& c = etat.civs.emplace_back();
+  std::strncpy(c.nom, nom != nullptr ? nom : "", sizeof c.nom - 1);
+  c.nom[sizeof c.nom - 1] = '\0';
+  c.code = code;
+  c.regime = regime;
+  c.comportement = comportement;
+  c.milieu_prefere = milieu_prefere;
+  c.nb_unites = 0;
+  return 1;
+}
+
+void creer_tab_noms() {
+  for (std::size_t i = 0; i < NOMS_ALEATOIRES.size(); ++i) {
+    std::strncpy(etat.tab_noms[i].nom, NOMS_ALEATOIRES[i], sizeof etat.tab_noms[i].nom - 1);
+    etat.tab_noms[i].utilise = false;
+  }
+  ecrire_debug("civ-creer_tab_noms : Cree !\n");
+}
+
+// Draws until an unused slot comes up; with every slot used there is nothing to give.
+const char* choisir_nom() {
+  bool libre = false;
+  for (const nom_tribu& n : etat.tab_noms) libre = libre || !n.utilise;
+  if (!libre) return "";
+  int r = tirer_alea() % static_cast<int>(etat.tab_noms.size());
+  while (etat.tab_noms[r].utilise) r = tirer_alea() % static_cast<int>(etat.tab_noms.size());
+  etat.tab_noms[r].utilise = true;
+  return etat.tab_noms[r].nom;
+}
+
+civilisation* civ_suivante() {
+  if (etat.courante == etat.civs.end()) {
+    etat.courante = etat.civs.begin();
+    return nullptr;
+  }
+  civilisation& c = *etat.courante;
+  ecrire_sortie("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime, c.comportement,
+                c.milieu_prefere);
+  ++etat.courante;
+  return &c;
+}
+
+void supprimer_civ(civilisation* c) {
+  if (etat.civs.empty()) {
+    ecrire_debug("civ-supprimer_civ : plus de civilisation\n");
+    return;
+  }
+  for (auto it = etat.civs.begin(); it != etat.civs.end(); ++it) {
+    if (&*it != c) continue;
+    // A tribe is normally deleted once it has no unit left; any unit still there is removed
+    // properly first, so no cell keeps a reference to a released record.
+    while (!it->liste_unite.empty()) supprimer_unite(it->liste_unite.front().get());
+    // A cursor resting on the deleted tribe moves on to the next one.
+    if (etat.courante == it) ++etat.courante;
+    ecrire_debug("civ-supprimer_civ : la civilisation %d a ete supprimee\n", it->code);
+    etat.civs.erase(it);
+    return;
+  }
+  ecrire_debug("civ-supprimer_civ : civilisation inexistante\n");
+}
+
+int donner_regime(int code) {
+  const civilisation* c = trouver(code);
+  return c != nullptr ? c->regime : -1;
+}
+
+int donner_comportement(int code) {
+  const civilisation* c = trouver(code);
+  return c != nullptr ? c->comportement : -1;
+}
+
+int donner_milieu_prefere(int code) {
+  const civilisation* c = trouver(code);
+  return c != nullptr ? c->milieu_prefere : -1;
+}
+
+civilisation* donner_civ(int code) { return trouver(code); }
+
+void reinitialiser_civ() {
+  etat.civs.clear();
+  etat.courante = etat.civs.end();
+  etat.tab_noms = {};
+}

@@ -1,1 +1,56 @@
-// placeholder until the module lands
+// A tribe's turn: each unit present when the turn began runs the rules in their fixed order,
+// newest first; units founded during the turn wait for the next one.
+#include "regles/tour.h"
+
+#include "controle/journal.h"
+#include "controle/sortie.h"
+#include "monde/carte.h"
+#include "population/unites.h"
+#include "regles/alimentation.h"
+#include "regles/epidemie.h"
+#include "regles/evolution.h"
+#include "regles/milieu.h"
+
+namespace {
+
+// The turn lines go both to the debug log and to standard output.
+void tracer_tour(const char* format, const unite* u) {
+  ecrire_debug(format, u->x, u->y, u->nb_hab);
+  ecrire_sortie(format, u->x, u->y, u->nb_hab);
+}
+
+}  // namespace
+
+int jouer_tour(civilisation* c) {
+  if (c == nullptr) return 0;
+  // A tribe whose last unit went is deleted when its next turn comes.
+  if (c->liste_unite.empty()) {
+    supprimer_civ(c);
+    return 1;
+  }
+  // The next element is taken before the current unit plays, so removing the current unit does
+  // not disturb the walk; new units go to the head, behind the walk.
+  for (auto it = c->liste_unite.begin(); it != c->liste_unite.end();) {
+    unite* u = it->get();
+    ++it;
+    tracer_tour("  jouer_tour: debut (%d,%d) nb_h=%d\n", u);
+    evolution_unite(u);
+    tracer_tour("  jouer_tour: fin   (%d,%d) nb_h=%d\n", u);
+    if (u->nb_hab <= 0) supprimer_unite(u);
+  }
+  return 1;
+}
+
+int evolution_unite(unite* u) {
+  if (u == nullptr) return 0;
+  evolution_demo_par_epidemie(u);
+  evolution_demo_par_milieu(u);
+  evolution_demo_par_alimentation(u);
+  evolution_demo_par_surpop(u);
+  evolution_intellectuelle(u);
+  coloniser_terrain(u);
+  // Wood is taken from the unit's own cell only, on the population left after colonisation.
+  const int bois = consommation_tour(u, BOIS);
+  consommer_ressource(u->x, u->y, BOIS, bois);
+  return 1;
+}

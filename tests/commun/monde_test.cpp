@@ -71,7 +71,8 @@ std::vector<std::string> verifier_monde() {
     for (const auto& u : c.liste_unite) {
       ++n;
       if (++vus[u.get()] > 1) faute("unite dans deux listes, id " + std::to_string(u->id));
-      if (u->code != c.code) faute("unite " + std::to_string(u->id) + " dans la liste d'une autre tribu");
+      if (u->code != c.code)
+        faute("unite " + std::to_string(u->id) + " dans la liste d'une autre tribu");
       if (u->nb_hab < 0) faute("population negative, unite " + std::to_string(u->id));
       if (!dans_carte(u->x, u->y)) {
         faute("unite hors carte " + std::to_string(u->id));
@@ -90,8 +91,10 @@ std::vector<std::string> verifier_monde() {
       const unite* u = quelle_unite(x, y);
       if (u != nullptr) {
         ++occupees;
-        if (vus.count(u) == 0) faute("case occupee par une unite d'aucune tribu");
-        else if (u->x != x || u->y != y) faute("unite sur une case qui n'est pas la sienne");
+        if (vus.count(u) == 0)
+          faute("case occupee par une unite d'aucune tribu");
+        else if (u->x != x || u->y != y)
+          faute("unite sur une case qui n'est pas la sienne");
       }
       const terrain* t = donner_terrain(x, y);
       if (t == nullptr) {

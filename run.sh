@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds Pangaeolith (Release) if needed, then starts it in text mode from the project root,
+# where aide.dat lives. Arguments are passed through: ./run.sh --seed 5 -a -i 30 20
+set -euo pipefail
+cd "$(dirname "$0")"
+if [ ! -x build/pangaeolith ] || [ -n "$(find src CMakeLists.txt -newer build/pangaeolith -print -quit)" ]; then
+  cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build build --target pangaeolith -j"$(nproc)" >/dev/null
+fi
+exec build/pangaeolith "$@"
