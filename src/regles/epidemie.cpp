@@ -1,1 +1,70 @@
-// placeholder until the module lands
+// Epidemics: a rare outbreak kills part of a unit and may reach the units of the eight cells
+// around it, whatever their tribe. The rule only lowers populations and never removes a unit.
+#include "regles/epidemie.h"
+
+#include <array>
+
+#include "controle/alea.h"
+#include "controle/journal.h"
+#include "monde/carte.h"
+
+namespace {
+
+// An outbreak happens when a draw modulo 100 gives this value: one chance in a hundred.
+constexpr int TIRAGE_EPIDEMIE = 23;
+
+// The eight neighbours, first offset in the outer loop, second in the inner one; the index of a
+// neighbour is the index of its spreading draw.
+constexpr std::array<coord, 8> VOISINS = {
+    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
+
+// Kills 1 to nb_hab inhabitants of a unit that has some (one draw) and gives their number.
+int tuer(unite* u) {
+  const int morts = tirer_alea() % u->nb_hab + 1;
+  u->nb_hab -= morts;
+  return morts;
+}
+
+}  // namespace
+
+void evolution_demo_par_epidemie(unite* u) {
+  // The outbreak draw comes before anything is looked at: a turn without an outbreak always
+  // costs exactly one draw.
+  if (tirer_alea() % 100 != TIRAGE_EPIDEMIE) return;
+  if (u == nullptr || u->nb_hab <= 0) return;
+
+  // The outbreak reads the map's size (one trace line) before looking around.
+  int colonnes = 0;
+  int lignes = 0;
+  donner_dimensions(colonnes, lignes);
+
+  // All eight spreading draws come first, then the unit's own victims, then each reached
+  // neighbour's victims in neighbour order.
+  std::array<bool, VOISINS.size()> atteint{};
+  bool contagion = false;
+  for (bool& a : atteint) {
+    a = tirer_alea() % 2 == 1;
+    contagion = contagion || a;
+  }
+  const int morts = tuer(u);
+  ecrire_debug(
+      "evolution_demo_par_epidemie: Une epidemie est apparue en (%d,%d) et a tue %d personnes\n",
+      u->x, u->y, morts);
+  if (!contagion)
+    ecrire_debug(
+        "evolution_demo_par_epidemie: Cette epidemie n'a pas contamine les unites "
+        "environnantes\n");
+
+  for (std::size_t i = 0; i < VOISINS.size(); ++i) {
+    const int vx = u->x + VOISINS[i].x;
+    const int vy = u->y + VOISINS[i].y;
+    if (!atteint[i] || !dans_carte(vx, vy)) continue;
+    unite* voisin = quelle_unite(vx, vy);
+    if (voisin == nullptr || voisin->nb_hab <= 0) continue;
+    const int tues = tuer(voisin);
+    ecrire_debug(
+        "evolution_demo_par_epidemie: Cette epidemie a contamine l'unite situee en (%d,%d) et a "
+        "tue %d personnes\n",
+        vx, vy, tues);
+  }
+}

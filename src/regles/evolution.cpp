@@ -1,1 +1,155 @@
-// placeholder until the module lands
+// Knowledge of a unit, colonisation of distant cells of its tribe's preferred milieu, and the
+// provisional hostility of large peaceful or reciprocal units short of water or food.
+#include "regles/evolution.h"
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "controle/alea.h"
+#include "controle/journal.h"
+#include "monde/carte.h"
+#include "monde/terrain.h"
+#include "population/civ.h"
+#include "population/unites.h"
+
+namespace {
+
+// Behaviour codes of tribes and units.
+constexpr int HOSTILE = 1;
+constexpr int PACIFIQUE = 2;
+constexpr int RECIPROQUE = 3;
+
+// A direction of colonisation; `mot` is the word of its trace line, none for "no move".
+struct direction {
+  int dx;
+  int dy;
+  const char* mot;
+};
+
+// Indexed by a draw modulo 5.
+constexpr std::array<direction, 5> DIRECTIONS = {{{0, -1, "au nord"},
+                                                  {0, 1, "au sud"},
+                                                  {1, 0, "a l'est"},
+                                                  {0, 0, nullptr},
+                                                  {-1, 0, "a l'ouest"}}};
+
+// What one inhabitant needs per turn, by resource code.
+constexpr std::array<int, 4> PAR_HABITANT = {10, 4, 5, 7};
+
+const char* nom_tribu(int code) {
+  const civilisation* c = donner_civ(code);
+  return c != nullptr ? c->nom : "";
+}
+
+// From (x, y) along the direction: the nearest cell of altitude m, or the last cell before the
+// map's edge when none comes first; none when the unit already stands on that edge. Units on
+// the way do not stop the scan.
+std::optional<coord> cible(const unite& u, const direction& d, int m) {
+  coord t{u.x + d.dx, u.y + d.dy};
+  if (!dans_carte(t.x, t.y)) return std::nullopt;
+  while (dans_carte(t.x + d.dx, t.y + d.dy) && quelle_altitude(t.x, t.y) != m) {
+    t.x += d.dx;
+    t.y += d.dy;
+  }
+  return t;
+}
+
+// The whole unit moves to the free cell t as a new unit of its tribe. A unit without
+// inhabitants founds nothing (the unit cannot be created), yet its line is written.
+void fonder(unite* u, coord t, const char* mot) {
+  ajouter_unite(u->code, t.x, t.y, u->nb_hab);
+  ecrire_debug("coloniser_terrain:L'unite %d vient de coloniser (%d,%d) %s\n", u->id, t.x, t.y,
+               mot);
+  u->nb_hab = 0;
+}
+
+// The unit fills up `cible`, a unit of its own tribe on t, as far as t's popmax allows. Both
+// lines say "a l'est" whatever the direction of the move.
+void rejoindre(unite* u, unite* cible, coord t) {
+  const int popmax = combien_popmax(t.x, t.y);
+  const int place = popmax - cible->nb_hab;
+  if (place == 0) return;
+  if (u->nb_hab > place) {
+    cible->nb_hab = popmax;
+    u->nb_hab -= place;
+    ecrire_debug("coloniser_terrain: %d membres de l'unite %d ont rejoint (%d,%d) a l'est\n", place,
+                 u->id, t.x, t.y);
+  } else {
+    cible->nb_hab += u->nb_hab;
+    u->nb_hab = 0;
+    ecrire_debug("coloniser_terrain:L'unite %d a rejoint (%d,%d) a l'est\n", u->id, t.x, t.y);
+  }
+}
+
+// Resources whose shortage counts for a diet, in the order they are tested.
+std::vector<int> ressources_vitales(int regime) {
+  switch (regime) {
+    case 0:
+      return {EAU, NOURRITURE_VEGETALE};
+    case 1:
+      return {EAU, NOURRITURE_VEGETALE, NOURRITURE_ANIMALE};
+    case 2:
+      return {EAU, NOURRITURE_ANIMALE};
+    default:
+      return {};
+  }
+}
+
+// Whether the unit's cell holds strictly less than the unit needs of one of its vital resources.
+bool manque_ressource(const unite& u) {
+  for (int r : ressources_vitales(donner_regime(u.code)))
+    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * PAR_HABITANT[r]) return true;
+  return false;
+}
+
+}  // namespace
+
+void evolution_intellectuelle(unite* u) {
+  if (u == nullptr) return;
+  ++u->nb_tours;
+  if (u->nb_tours <= 1) {
+    u->connaissance = 0;
+    ecrire_debug("evolution_intellectuelle: L'unite %d est au niveau de connaissances basique\n",
+                 u->id);
+  } else {
+    u->connaissance = 1;
+    ecrire_debug("evolution_intellectuelle: L'unite %d est au niveau de connaissance superieur\n",
+                 u->id);
+  }
+}
+
+void coloniser_terrain(unite* u) {
+  if (u == nullptr) return;
+  // The direction is drawn before any condition, so every call with a unit costs one draw.
+  const direction& d = DIRECTIONS[tirer_alea() % DIRECTIONS.size()];
+  const int m = donner_milieu_prefere(u->code);
+  if (u->connaissance != 1 || quelle_altitude(u->x, u->y) == m || d.mot == nullptr) return;
+
+  // The scan reads the map's size (one trace line).
+  int colonnes = 0;
+  int lignes = 0;
+  donner_dimensions(colonnes, lignes);
+  const std::optional<coord> t = cible(*u, d, m);
+  if (!t || quelle_altitude(t->x, t->y) != m) return;
+  unite* occupant = quelle_unite(t->x, t->y);
+  if (occupant == nullptr)
+    fonder(u, *t, d.mot);
+  else if (occupant->code == u->code)
+    rejoindre(u, occupant, *t);
+}
+
+void changer_comportement(unite* u) {
+  if (u == nullptr) {
+    ecrire_debug("changer_comportement: L'unite a traiter est vide\n");
+    return;
+  }
+  // Only the tribe's own behaviour decides whether the unit is tested, and from what size.
+  const int tribu = donner_comportement(u->code);
+  if (tribu != PACIFIQUE && tribu != RECIPROQUE) return;
+  const int seuil = tribu == PACIFIQUE ? 100 : 200;
+  if (u->nb_hab < seuil || !manque_ressource(*u)) return;
+  u->comportement = HOSTILE;
+  ecrire_debug("changer_comportement: L'unite %d  des %s %s est provisoirement hostile\n", u->id,
+               nom_tribu(u->code), tribu == PACIFIQUE ? "pacifiques" : "reciproques");
+}
