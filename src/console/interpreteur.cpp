@@ -1,1 +1,302 @@
-// placeholder until the module lands
+// The command interpreter: recognises the command word of a line and acts on the settings
+// records, the graphics timer settings or the world. It works on copies of etat_programme and
+// mode_affichage and writes both back when it leaves, whatever the command.
+#include "console/interpreteur.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "console/affich.h"
+#include "console/console.h"
+#include "controle/journal.h"
+#include "controle/parametres.h"
+#include "controle/simulation.h"
+#include "controle/sortie.h"
+
+namespace {
+
+// The records a command changes, stored back by interpreter_commande.
+struct Contexte {
+  const char* ligne;
+  etat_programme etat;
+  mode_affichage mode;
+  bool graphique() const { return mode.opengl != 0; }
+};
+
+struct Etat {
+  actions_graphiques actions{};
+};
+
+Etat etat;
+
+void agir(void (*action)()) {
+  if (action != nullptr) action();
+}
+
+const int* parametre_entier(const char* ligne) {
+  return static_cast<const int*>(trouver_param(ligne, 1, PARAM_ENTIER));
+}
+
+// Progress of a long "cont N" on standard error, when that is a terminal: one line rewritten in
+// place, shown once the steps have taken more than a second, erased before each step prints its
+// own lines and at the end.
+class Progression {
+ public:
+  explicit Progression(int total) : total_(total), terminal_(total > 1 && isatty(STDERR_FILENO)) {}
+  ~Progression() { effacer(); }
+  Progression(const Progression&) = delete;
+  Progression& operator=(const Progression&) = delete;
+
+  void effacer() {
+    if (largeur_ > 0) std::fprintf(stderr, "\r%*s\r", largeur_, "");
+    largeur_ = 0;
+  }
+
+  void montrer(int fait) {
+    if (!terminal_ || std::chrono::steady_clock::now() - debut_ < std::chrono::seconds(1)) return;
+    std::fflush(sortie());
+    largeur_ = std::fprintf(stderr, "\rcont : pas %i sur %i", fait, total_) - 1;
+  }
+
+ private:
+  int total_;
+  bool terminal_;
+  int largeur_ = 0;
+  std::chrono::steady_clock::time_point debut_ = std::chrono::steady_clock::now();
+};
+
+// Runs the simulation steps one after the other.
+void executer_pas(int nombre) {
+  Progression progression(nombre);
+  for (int i = 1; i <= nombre; ++i) {
+    progression.effacer();
+    bcleprincip();
+    progression.montrer(i);
+  }
+}
+
+// Text map; a failed display ends the console loop with the command's error line.
+void afficher_carte_texte(Contexte& c, const char* erreur) {
+  if (afficher_carte() == 0) {
+    ecrire_erreur("%s", erreur);
+    c.etat.boucle_active = 0;
+  }
+}
+
+int commande_ansi(Contexte& c) {
+  const int* valeur = parametre_entier(c.ligne);
+  if (valeur == nullptr) {
+    console_printf("Etat du mode ansi:%s\n", texte_on_off(c.mode.ansi));
+  } else if (*valeur == 0) {
+    console_printf("Passage au mode non-ansi\n");
+    c.mode.ansi = 0;
+  } else {
+    console_printf("Passage au mode ansi\n");
+    c.mode.ansi = 1;
+  }
+  return 1;
+}
+
+// Steps one "cont N" runs at most, so that no typed number can hold the program for hours.
+constexpr int PAS_MAX = 10000;
+
+// "cont N" runs N steps when N is at least 2, one step otherwise; the world is shown once after.
+int commande_cont(Contexte& c) {
+  const int* nombre = parametre_entier(c.ligne);
+  int pas = nombre != nullptr && *nombre >= 2 ? *nombre : 1;
+  if (pas > PAS_MAX) {
+    console_printf("Au plus %d pas a la fois : on en joue %d.\n", PAS_MAX, PAS_MAX);
+    pas = PAS_MAX;
+  }
+  executer_pas(pas);
+  if (c.graphique()) {
+    agir(etat.actions.reconstruire_scene);
+    agir(etat.actions.redessiner);
+    c.etat.boucle_active = 0;
+  } else {
+    afficher_carte_texte(c, "commands - bleprincip - Erreur à l'affichage de la carte\n");
+  }
+  return 1;
+}
+
+int commande_bold(Contexte& c) {
+  if (c.mode.ansi == 0) {
+    console_printf("Vous n'êtes pas en mode ansi.\n");
+    return 1;
+  }
+  const int* valeur = parametre_entier(c.ligne);
+  if (valeur == nullptr) {
+    console_printf("Veuillez taper bold 0 ou bold 1 \n");
+  } else if (*valeur == 0) {
+    c.mode.bold = 0;
+    console_printf("Passage au mode non lumineux\n");
+    ecrire_debug("interpret - Passage au mode non lumineux\n");
+    ecrire_sortie("\033[0m");
+  } else {
+    c.mode.bold = 1;
+    console_printf("Passage au mode lumineux\n");
+    ecrire_debug("interpret - Passage au mode lumineux\n");
+    ecrire_sortie("\033[1m");
+  }
+  return 1;
+}
+
+int commande_quit(Contexte& c) {
+  c.etat.boucle_active = 0;
+  if (c.graphique()) c.etat.fin_demandee = 1;
+  return 1;
+}
+
+int commande_affich(Contexte& c) {
+  if (c.graphique()) {
+    afficher_carte();
+    c.etat.boucle_active = 0;
+  } else {
+    afficher_carte_texte(c, "main - bleprincip - Erreur à l'affichage de la carte\n");
+  }
+  return 1;
+}
+
+int commande_exit(Contexte& c) {
+  c.etat.console = 0;
+  c.etat.boucle_active = 0;
+  return 1;
+}
+
+int commande_refresh(Contexte& c) {
+  if (c.graphique()) {
+    console_printf("Raffraichissement de l'écran\n");
+    agir(etat.actions.redessiner);
+    c.etat.boucle_active = 0;
+  } else {
+    console_printf("Vous n'êtes pas en mode opengl.\n");
+  }
+  return 1;
+}
+
+int commande_clear(Contexte& c) {
+  if (c.graphique()) agir(etat.actions.vider_console);
+  ecrire_sortie("%s", c.mode.ansi != 0 ? "\f" : "\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n");
+  return 1;
+}
+
+int commande_hour(Contexte& c) {
+  const int* delai = parametre_entier(c.ligne);
+  if (delai != nullptr)
+    fixer_delai_minuterie(*delai);
+  else
+    console_printf("Syntaxe : hour X : X = nb de millisecondes\n");
+  return 1;
+}
+
+int commande_inter(Contexte& c) {
+  const float* pas = static_cast<const float*>(trouver_param(c.ligne, 1, PARAM_REEL));
+  if (pas != nullptr)
+    fixer_pas_heure(*pas);
+  else
+    console_printf("Syntaxe : float X : X = intervalle de dessin\n");
+  return 1;
+}
+
+void ecrire_camera(const vue_gl& v) {
+  console_printf("Position de la caméra:\n");
+  console_printf("x_eye = %f , y_eye = %f , z_eye = %f\n", v.x_eye, v.y_eye, v.z_eye);
+  console_printf("x_zoom = %f , y_zoom = %f , z_zoom = %f\n", v.x_zoom, v.y_zoom, v.z_zoom);
+  console_printf("x_up = %f , y_up = %f , z_up = %f\n", v.x_up, v.y_up, v.z_up);
+}
+
+void ecrire_options_opengl(const vue_gl& v) {
+  console_printf("Options OpenGL:\n");
+  console_printf("---------------\n");
+  ecrire_camera(v);
+  console_printf("complexité = %i\n", v.complexite);
+  console_printf("Taille de la fenêtre, x=%i , y=%i \n", v.largeur, v.hauteur);
+  console_printf("Etat du double buffer : %s\n", texte_on_off(v.double_buffer));
+  console_printf("Etat du plein écran : %s\n", texte_on_off(v.plein_ecran));
+  console_printf("Dessin - des unités:%s , des ressources:%s\n", texte_on_off(v.dessin_unites),
+                 texte_on_off(v.dessin_ressources));
+}
+
+// "show" and "pview": the subject is required; an unknown subject writes nothing.
+int commande_show(Contexte& c) {
+  const char* mot = static_cast<const char*>(trouver_param(c.ligne, 1, PARAM_TEXTE));
+  if (mot == nullptr) return 0;
+  const std::string sujet = mot;
+  const vue_gl v = c.graphique() ? lire_vue_gl() : vue_gl{};
+  if (sujet == "cam_pos") {
+    if (c.graphique())
+      ecrire_camera(v);
+    else
+      console_printf("Vous n'êtes pas en mode OpenGL\n");
+  }
+  if (sujet == "all") {
+    if (c.graphique()) ecrire_options_opengl(v);
+    console_printf("Options d'affichage:\n");
+    console_printf("--------------------\n");
+    console_printf("Mode - ansi : %s , bold : %s , opengl : %s\n", texte_on_off(c.mode.ansi),
+                   texte_on_off(c.mode.bold), texte_on_off(c.mode.opengl));
+    console_printf("Etat du mode debug : %s\n", texte_on_off(c.etat.debug));
+  }
+  if (sujet == "rtris" && c.graphique()) {
+    console_printf("Nombre de triangles de la scène:%i\n", v.nb_triangles);
+    console_printf("Nombre de triangles/secondes nécéssaires:%i\n", 25 * v.nb_triangles);
+  }
+  return 1;
+}
+
+int commande_pro_mode(Contexte&) {
+  vue_gl v = lire_vue_gl();
+  v.console_reduite = v.console_reduite == 0 ? 1 : 0;
+  ecrire_vue_gl(v);
+  return 1;
+}
+
+// A command: its name, the lengths of its two abbreviations (0 for none), its effect.
+struct Commande {
+  const char* nom;
+  int a;
+  int b;
+  int (*effet)(Contexte&);
+};
+
+// In matching order: the first command the word matches wins. "exit" accepts exactly "exit"
+// and "e"; "hour" would accept "h", but the console answers "h" as help first.
+constexpr std::array<Commande, 13> COMMANDES{{
+    {"ansi", 0, 0, commande_ansi},
+    {"cont", 0, 1, commande_cont},
+    {"bold", 0, 1, commande_bold},
+    {"quit", 0, 1, commande_quit},
+    {"affich", 3, 1, commande_affich},
+    {"exit", 0, 1, commande_exit},
+    {"refresh", 3, 1, commande_refresh},
+    {"clear", 0, 0, commande_clear},
+    {"hour", 1, 0, commande_hour},
+    {"inter", 1, 0, commande_inter},
+    {"pview", 2, 0, commande_show},
+    {"show", 2, 0, commande_show},
+    {"pro_mode", 3, 0, commande_pro_mode},
+}};
+
+}  // namespace
+
+int interpreter_commande(const char* ligne) {
+  Contexte c{ligne, lire_etat_programme(), lire_mode_affichage()};
+  int reconnue = 0;
+  if (const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE))) {
+    const std::string commande = mot;
+    for (const Commande& cmd : COMMANDES)
+      if (comparer_commande(commande.c_str(), cmd.nom, cmd.a, cmd.b)) {
+        reconnue = cmd.effet(c);
+        break;
+      }
+  }
+  fixer_etat_programme(c.etat);
+  fixer_mode_affichage(c.mode);
+  return reconnue;
+}
+
+void fixer_actions_graphiques(const actions_graphiques& actions) { etat.actions = actions; }

@@ -6,7 +6,6 @@
 #include "console/console.h"
 #include "controle/journal.h"
 #include "controle/parametres.h"
-#include "controle/sortie.h"
 
 void bcle_princip() {
   for (;;) {
@@ -25,8 +24,7 @@ void bcle_princip() {
     fixer_etat_programme(programme);
     vue_gl vue = lire_vue_gl();
     if (!affichage.opengl) {
-      ecrire_sortie(">");
-      std::fflush(sortie());
+      afficher_invite();
       ecrire_debug("bcle_princip - on affiche le prompt\n");
       lire_commande();
     } else {

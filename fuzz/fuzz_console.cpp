@@ -1,0 +1,72 @@
+// Arbitrary bytes as typed input and as help file: the console must read, split and answer them
+// without fault, and never hand its writer more than 499 characters.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "console/console.h"
+#include "console/interpreteur.h"
+#include "controle/sortie.h"
+
+namespace {
+
+const std::uint8_t* donnees = nullptr;
+std::size_t taille = 0;
+std::size_t position = 0;
+
+int lire_donnees() { return position < taille ? donnees[position++] : EOF; }
+
+void ecrire_borne(const char* texte) {
+  if (std::strlen(texte) > 499) std::abort();
+}
+
+// Every word of the line under every conversion, then the interpreter itself for the commands
+// that neither run the world nor draw it.
+int interpreter_fuzz(const char* ligne) {
+  for (int n = -1; n < 6; ++n)
+    for (int type = 0; type < 6; ++type) trouver_param(ligne, n, type);
+  const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE));
+  if (mot == nullptr) return 0;
+  const std::string commande = mot;
+  if (comparer_commande(commande.c_str(), "cont", 0, 1) ||
+      comparer_commande(commande.c_str(), "affich", 3, 1))
+    return 1;
+  return interpreter_commande(ligne);
+}
+
+// The input also serves as help file, so that "help" lines walk arbitrary entries.
+std::string ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
+  const std::string chemin = "/tmp/pangaeolith-fuzz-aide-" + std::to_string(getpid());
+  if (FILE* f = std::fopen(chemin.c_str(), "wb")) {
+    std::fwrite(octets, 1, n, f);
+    std::fclose(f);
+  }
+  return chemin;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
+  static FILE* neant = std::fopen("/dev/null", "w");
+  fixer_sortie(neant);
+  init_console();
+  fixer_entree_sortie(lire_donnees, ecrire_borne);
+  fixer_interpreteur(interpreter_fuzz);
+  const std::string aide = ecrire_fichier_aide(octets, n);
+  fixer_fichier_aide(aide.c_str());
+  donnees = octets;
+  taille = n;
+  position = 0;
+  // Each call reads at least one character or ends at the end of the input.
+  for (std::size_t lignes = 0; lignes <= n; ++lignes) lire_commande();
+  const std::string tout(reinterpret_cast<const char*>(octets), n);
+  trouver_param(tout.c_str(), 0, PARAM_TEXTE);
+  afficher_aide(("help " + tout).c_str());
+  std::remove(aide.c_str());
+  return 0;
+}
