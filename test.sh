@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the missing Debian packages (as root), builds, and runs every test twice: in a normal
-# build and in a sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer).
+# build and in a sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer). Then each
+# libFuzzer target runs for a short while on arbitrary input.
 set -euo pipefail
 cd "$(dirname "$0")"
 
-paquets=(cmake make g++ libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev tmux)
+paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
+  libreadline-dev tmux)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
@@ -28,3 +30,13 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
 cmake --build build-sanitize -j"$cpus"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$cpus"
+
+CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DPANGAEOLITH_FUZZ=ON \
+  -DPANGAEOLITH_TESTS=OFF -DPANGAEOLITH_BENCH=OFF
+cmake --build build-fuzz -j"$cpus"
+for cible in build-fuzz/fuzz_*; do
+  [ -x "$cible" ] || continue
+  corpus=$(mktemp -d)
+  "$cible" -max_total_time="${FUZZ_SECONDES:-20}" -print_final_stats=0 "$corpus" 2>&1 | tail -n 1
+  rm -rf "$corpus"
+done

@@ -1,0 +1,41 @@
+// Arbitrary command lines: the bytes split at NUL into arguments. The parser must never read
+// past the argument list, and the map dimensions must stay within 1..100.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "controle/options.h"
+#include "monde/carte.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
+  std::vector<std::string> mots{"pangaeolith"};
+  std::string mot;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (octets[i] == 0) {
+      mots.push_back(mot);
+      mot.clear();
+    } else {
+      mot += static_cast<char>(octets[i]);
+    }
+  }
+  mots.push_back(mot);
+  // Each argument in its own allocation, so that a read past one is caught.
+  std::vector<std::unique_ptr<char[]>> copies;
+  std::vector<char*> argv;
+  for (const std::string& m : mots) {
+    copies.push_back(std::make_unique<char[]>(m.size() + 1));
+    std::copy(m.begin(), m.end(), copies.back().get());
+    copies.back()[m.size()] = '\0';
+    argv.push_back(copies.back().get());
+  }
+  argv.push_back(nullptr);
+  analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
+  if (combien_colonnes() < 1 || combien_colonnes() > 100 || combien_lignes() < 1 ||
+      combien_lignes() > 100)
+    std::abort();
+  return 0;
+}
