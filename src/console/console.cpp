@@ -304,6 +304,12 @@ void lire_commande() {
   executer_ligne(ligne.c_str());
 }
 
+int compter_mots(const char* ligne) {
+  const std::string normalisee = normaliser(ligne != nullptr ? ligne : "");
+  if (normalisee.empty()) return 0;
+  return static_cast<int>(std::count(normalisee.begin(), normalisee.end(), ' ')) + 1;
+}
+
 const void* trouver_param(const char* ligne, int n, int type) {
   // The line may be one of this function's own results: read it fully before reusing buffers.
   std::string normalisee = normaliser(ligne != nullptr ? ligne : "");
@@ -318,7 +324,9 @@ const void* trouver_param(const char* ligne, int n, int type) {
       etat.entier = lire_entier(etat.mot);
       return &etat.entier;
     case PARAM_REEL:
-      etat.reel = std::strtof(etat.mot.c_str(), nullptr);
+      // Read in double precision like atof, then narrowed: a direct single-precision reading
+      // rounds some decimal texts to the neighbouring float.
+      etat.reel = static_cast<float>(std::strtod(etat.mot.c_str(), nullptr));
       return &etat.reel;
     default:
       return nullptr;

@@ -34,6 +34,8 @@ int console_printf(const char* format, ...) __attribute__((format(printf, 1, 2))
 void lire_commande();
 // Word n of the line: text (1, 3), int* (2), float* (4); none when missing or another type.
 const void* trouver_param(const char* ligne, int n, int type);
+// Number of words of the line, without a trace line.
+int compter_mots(const char* ligne);
 // 1 when the word is the command name or one of its two abbreviations (lengths a and b, 0 none).
 int comparer_commande(const char* mot, const char* commande, int a, int b);
 // The help command.

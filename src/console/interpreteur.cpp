@@ -106,10 +106,11 @@ constexpr int PAS_MAX = 10000;
 
 // "cont N" runs N steps when N is at least 2, one step otherwise; the world is shown once after.
 int commande_cont(Contexte& c) {
-  const int* nombre = parametre_entier(c.ligne);
+  // A plain "cont" reads no second word, so its trace is that of a single step.
+  const int* nombre = compter_mots(c.ligne) >= 2 ? parametre_entier(c.ligne) : nullptr;
   int pas = nombre != nullptr && *nombre >= 2 ? *nombre : 1;
   if (pas > PAS_MAX) {
-    console_printf("Au plus %d pas a la fois : on en joue %d.\n", PAS_MAX, PAS_MAX);
+    console_printf("Au plus %d pas à la fois : on en joue %d.\n", PAS_MAX, PAS_MAX);
     pas = PAS_MAX;
   }
   executer_pas(pas);

@@ -121,6 +121,9 @@ TEST_F(Console, ConversionsEntiereEtReelle) {
   };
   EXPECT_FLOAT_EQ(reel("inter 0.5"), 0.5f);
   EXPECT_FLOAT_EQ(reel("inter x1"), 0.0f);
+  // Read in double precision, then narrowed: just above the midpoint between 1 and the next
+  // float, the double is the midpoint itself, which rounds to even.
+  EXPECT_EQ(reel("inter 1.0000000596046447753906250001"), 1.0f);
   EXPECT_EQ(trouver_param("inter", 1, PARAM_REEL), nullptr);
 }
 
@@ -276,15 +279,28 @@ TEST_F(Console, FichierDAideIllisible) {
 }
 
 TEST_F(Console, FichierAideLivre) {
-  // The shipped help file has one entry per command, each with its title and some text.
-  fixer_fichier_aide("aide.dat");
-  const std::string liste = commande("help");
-  for (const char* nom : {"ansi", "cont", "bold", "quit", "affich", "exit", "refresh", "clear",
-                          "hour", "inter", "pview", "show", "pro_mode", "help"}) {
-    EXPECT_NE(liste.find(nom), std::string::npos) << nom;
-    const std::string sujet = commande(std::string("help ") + nom);
-    EXPECT_EQ(sujet.rfind(std::string("Aide sur ") + nom + ":\n", 0), 0u) << sujet;
-    EXPECT_GT(sujet.size(), 60u) << nom;
+  // The shipped help file, found from this source whatever the working directory: one entry per
+  // command, each name glued to its at sign and followed by its line end, each text its own.
+  const std::string source = __FILE__;
+  const std::string chemin = source.substr(0, source.rfind("tests/console/")) + "aide.dat";
+  fixer_fichier_aide(chemin.c_str());
+  EXPECT_EQ(commande("help"), ENTETE_AIDE +
+                                  "Autres commandes:\n"
+                                  "ansi\tcont\tbold\tquit\n"
+                                  "affich\texit\trefresh\tclear\n"
+                                  "hour\tinter\tpview\tshow\n"
+                                  "pro_mode\thelp\n"
+                                  "Fin de l'aide\n");
+  for (const std::string nom : {"ansi", "cont", "bold", "quit", "affich", "exit", "refresh",
+                                "clear", "hour", "inter", "pview", "show", "pro_mode", "help"}) {
+    const std::string titre = "Aide sur " + nom + ":\n" + std::string(nom.size() + 10, '-') + "\n";
+    const std::string sujet = commande("help " + nom);
+    ASSERT_EQ(sujet.rfind(titre, 0), 0u) << sujet;
+    const std::string corps = sujet.substr(titre.size());
+    EXPECT_GT(corps.size(), 60u) << nom;
+    EXPECT_GT(corps.front(), ' ') << nom;
+    EXPECT_NE(corps.find("Syntaxe : " + nom), std::string::npos) << nom;
+    EXPECT_EQ(corps.substr(corps.size() - 15), "\nFin de l'aide\n") << nom;
   }
 }
 

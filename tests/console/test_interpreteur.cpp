@@ -226,6 +226,12 @@ TEST_F(Interpreteur, ContJoueUnOuPlusieursPas) {
   const std::uint64_t depart = empreinte_monde();
   EXPECT_EQ(commande("cont"), "");
   EXPECT_EQ(pas_joues(), 1);
+  // A plain "cont" looks for no second word: two trace lines of the splitter, the console's
+  // and the interpreter's reading of the command word.
+  EXPECT_EQ(
+      compter(journaux.debug(), "console - trouver_param - Nouvelle ligne de commande : cont"), 2);
+  EXPECT_EQ(compter_mots("  cont \t 3 "), 2);
+  EXPECT_EQ(compter_mots(" \t "), 0);
   EXPECT_NE(empreinte_monde(), depart);
   EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 1);
   EXPECT_EQ(lire_etat_programme().boucle_active, 1);
@@ -244,7 +250,7 @@ TEST_F(Interpreteur, ContPlafonneLeNombreDePas) {
   construire_monde(1, 1, MER, 5);
   CaptureSortie sortie_capturee;
   CaptureJournaux journaux;
-  EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas a la fois : on en joue 10000.\n");
+  EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas à la fois : on en joue 10000.\n");
   EXPECT_EQ(compter(journaux.debug(), PAS), 10000);
 }
 
