@@ -43,7 +43,7 @@ void prendre(const unite* u, int r, int quantite) { consommer_ressource(u->x, u-
 void croitre(unite* u) { modifier(u, static_cast<int>(std::int64_t{u->nb_hab} * 3 / 2)); }
 
 bool tout_trouve(const besoins_t& besoins) {
-  return std::all_of(besoins.begin(), besoins.end(), [](int b) { return b <= 0; });
+  return std::all_of(besoins.begin(), besoins.end(), [](int b) { return b == 0; });
 }
 
 // A neighbour feeds the unit when it is on the map and empty or held by the same tribe.

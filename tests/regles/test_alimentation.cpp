@@ -241,6 +241,13 @@ TEST(Alimentation, VoisinsVisitesDansLOrdreFixeEtEtrangersIgnores) {
   besoins = {0, 0, 0, 70};
   EXPECT_EQ(chercher_ressources_voisines(u, besoins), 0);
   EXPECT_THAT(besoins, ElementsAre(0, 0, 0, 70));
+  // A shortfall below 0 is not a met one: the eight positions are all asked (six empty cells
+  // answer through the unit accessor), nothing is taken and the result is 0.
+  besoins = {-10, 0, 0, 0};
+  CaptureJournaux j;
+  EXPECT_EQ(chercher_ressources_voisines(u, besoins), 0);
+  EXPECT_THAT(besoins, ElementsAre(-10, 0, 0, 0));
+  EXPECT_EQ(compter(j.debug(), "code:L'unite demandee est vide"), 6);
   EXPECT_THAT(verifier_monde(), IsEmpty());
 }
 
