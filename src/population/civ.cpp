@@ -51,6 +51,13 @@ struct Etat {
 
 Etat etat;
 
+// Releasing the tribes releases their units: the unit bookkeeping starts afresh with them.
+void vider_liste_civ() {
+  etat.civs.clear();
+  etat.courante = etat.civs.end();
+  reinitialiser_unites();
+}
+
 civilisation* trouver(int code) {
   for (civilisation& c : etat.civs)
     if (c.code == code) return &c;
@@ -77,8 +84,7 @@ void creer_tribus_aleatoires() {
 std::list<civilisation>& liste_civ() { return etat.civs; }
 
 void creer_tab_civ() {
-  etat.civs.clear();
-  etat.courante = etat.civs.end();
+  vider_liste_civ();
   creer_liste_id_libres();
   if (lire_tribus_aleatoires() == 1) {
     creer_tribus_aleatoires();
@@ -174,7 +180,6 @@ int donner_milieu_prefere(int code) {
 civilisation* donner_civ(int code) { return trouver(code); }
 
 void reinitialiser_civ() {
-  etat.civs.clear();
-  etat.courante = etat.civs.end();
+  vider_liste_civ();
   etat.tab_noms = {};
 }

@@ -3,14 +3,13 @@
 #pragma once
 
 #include <cstdint>
-#include <forward_list>
 #include <list>
 #include <memory>
 
 #include "monde/unite.h"
 
 // A tribe's own units, newest first; the list owns the records.
-using liste_unites = std::forward_list<std::unique_ptr<unite>>;
+using liste_unites = std::list<std::unique_ptr<unite>>;
 
 struct civilisation {
   char nom[32];                 // at most 31 characters

@@ -2,6 +2,8 @@
 // the free stack are always exactly 1..N, N the highest ever given.
 #include "population/unites.h"
 
+#include <unordered_map>
+
 #include "controle/journal.h"
 #include "controle/sortie.h"
 #include "monde/carte.h"
@@ -12,11 +14,13 @@ namespace {
 struct Etat {
   std::vector<int> id_libres;                      // top of the stack last
   std::vector<std::unique_ptr<unite>> supprimees;  // removed, still readable
+  // Where each living unit stands in its tribe's list, so that removing one costs no walk.
+  std::unordered_map<const unite*, liste_unites::iterator> positions;
 };
 
 Etat etat;
 
-// Moves a unit record out of its tribe's list into the holding area, releasing its identifier.
+// Pushes a released identifier on the free stack.
 void liberer_identifiant(int id) {
   etat.id_libres.push_back(id);
   ecrire_debug("supprimer_unite: %d vient d'etre ajoute a id_free_list\n", id);
@@ -93,10 +97,12 @@ void ajouter_unite(int code, int x, int y, int nb_hab) {
   }
   unite* nouvelle = u.get();
   c->liste_unite.push_front(std::move(u));
+  etat.positions[nouvelle] = c->liste_unite.begin();
   ++c->nb_unites;
   ajouter_unite_carte(nouvelle);
 }
 
+// The head of the list and a unit further down write their lines in two different orders.
 void supprimer_unite(unite* u) {
   if (u == nullptr) {
     ecrire_debug("supprimer_unite:unite vide");
@@ -108,25 +114,22 @@ void supprimer_unite(unite* u) {
     ecrire_sortie("supprimer_unite:liste_unite vide");
     return;
   }
-  liste_unites& liste = c->liste_unite;
-  if (liste.front().get() == u) {
-    etat.supprimees.push_back(std::move(liste.front()));
-    liste.pop_front();
-    liberer_identifiant(u->id);
+  const auto position = etat.positions.find(u);
+  if (position == etat.positions.end()) return;
+  const liste_unites::iterator element = position->second;
+  etat.positions.erase(position);
+  const bool en_tete = element == c->liste_unite.begin();
+  if (!en_tete) ecrire_suppression(u);
+  etat.supprimees.push_back(std::move(*element));
+  c->liste_unite.erase(element);
+  liberer_identifiant(u->id);
+  if (en_tete) {
     --c->nb_unites;
     retirer_unite_carte(u);
     ecrire_suppression(u);
-    return;
-  }
-  for (auto avant = liste.begin(); std::next(avant) != liste.end(); ++avant) {
-    if (std::next(avant)->get() != u) continue;
-    ecrire_suppression(u);
-    etat.supprimees.push_back(std::move(*std::next(avant)));
-    liste.erase_after(avant);
-    liberer_identifiant(u->id);
+  } else {
     retirer_unite_carte(u);
     --c->nb_unites;
-    return;
   }
 }
 
@@ -135,4 +138,5 @@ void liberer_unites_supprimees() { etat.supprimees.clear(); }
 void reinitialiser_unites() {
   etat.id_libres.clear();
   etat.supprimees.clear();
+  etat.positions.clear();
 }
