@@ -85,3 +85,12 @@ TEST(Endurance, MemeGraineMemeMonde) {
   for (int pas = 0; pas < 60; ++pas) bcleprincip();
   EXPECT_NE(empreinte_monde(), premiere);
 }
+
+TEST(Endurance, EmpreinteEnregistree) {
+  // The world after 100 steps from seed 2026, recorded once: any change to a rule, a draw or
+  // its order changes it.
+  SortieJetee sortie;
+  demarrer(30, 20, 2026, false);
+  for (int pas = 0; pas < 100; ++pas) bcleprincip();
+  EXPECT_EQ(empreinte_monde(), 3796632374086441102u);
+}
