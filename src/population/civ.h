@@ -8,6 +8,11 @@
 
 #include "monde/unite.h"
 
+// Diets (`regime`).
+enum : int { HERBIVORE = 0, OMNIVORE = 1, CARNIVORE = 2 };
+// Behaviours (`comportement`) of tribes and units.
+enum : int { HOSTILE = 1, PACIFIQUE = 2, RECIPROQUE = 3 };
+
 // A tribe's own units, newest first; the list owns the records.
 using liste_unites = std::list<std::unique_ptr<unite>>;
 

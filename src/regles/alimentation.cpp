@@ -12,18 +12,12 @@
 
 namespace {
 
-// Diets, as coded in a tribe's `regime`.
-enum : int { HERBIVORE = 0, OMNIVORE = 1, CARNIVORE = 2 };
-
 // Code 4 is accepted by consommation_tour as a resource that does not exist.
 constexpr int RESSOURCE_INEXISTANTE = 4;
 
 // Resource names in the trace, indexed by resource code.
 constexpr std::array<const char*, 5> NOMS = {"EAU", "BOIS", "NOURRITURE_VEGETALE",
                                              "NOURRITURE_ANIMALE", "RESSOURCE INEXISTANTE"};
-
-// What one inhabitant takes per turn, indexed by resource code.
-constexpr std::array<int, 5> PAR_HABITANT = {10, 4, 5, 7, 0};
 
 // The eight neighbours: first offset in the outer loop, second in the inner one, both -1..1.
 constexpr std::array<coord, 8> VOISINS = {
@@ -71,7 +65,7 @@ struct morts {
 };
 
 morts compter_morts(int affames, const besoins_t& besoins) {
-  const int assoiffes = besoins[EAU] / PAR_HABITANT[EAU];
+  const int assoiffes = besoins[EAU] / QUANTITE_PAR_HABITANT[EAU];
   return assoiffes < affames ? morts{affames, true} : morts{assoiffes, false};
 }
 
@@ -87,7 +81,7 @@ void mettre_a_mort(unite* u, const char* etape, int nombre, const char* cause) {
 // Killing step of a one-food diet; does nothing for a tribe of another diet.
 void tuer_mono(unite* u, const besoins_t& besoins, int regime, int nourriture, const char* etape) {
   if (!a_pour_regime(u, regime)) return;
-  const morts m = compter_morts(besoins[nourriture] / PAR_HABITANT[nourriture], besoins);
+  const morts m = compter_morts(besoins[nourriture] / QUANTITE_PAR_HABITANT[nourriture], besoins);
   mettre_a_mort(u, etape, m.nombre, m.de_faim ? "mange" : "bu");
 }
 
@@ -143,7 +137,7 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
 int consommation_tour(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
   ecrire_debug("consommation_tour:%s\n", NOMS[r]);
-  const int seuil = PAR_HABITANT[r] * u->nb_hab;
+  const int seuil = r == RESSOURCE_INEXISTANTE ? 0 : QUANTITE_PAR_HABITANT[r] * u->nb_hab;
   const int pris = std::min(combien_ressouce(u->x, u->y, r), seuil);
   ecrire_debug("consommation_tour:qte consommee=%d\n", pris);
   return pris;
@@ -153,7 +147,7 @@ int besoin(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
   const int dispo = combien_ressouce(u->x, u->y, r);
   if (r == RESSOURCE_INEXISTANTE) return -1;
-  const int seuil = mange(donner_regime(u->code), r) ? PAR_HABITANT[r] * u->nb_hab : 0;
+  const int seuil = mange(donner_regime(u->code), r) ? QUANTITE_PAR_HABITANT[r] * u->nb_hab : 0;
   ecrire_debug("besoin %s: seuil_de_subsistance=%d qte dispo=%d\n", NOMS[r], seuil, dispo);
   return dispo > seuil ? 0 : seuil - dispo;
 }
@@ -175,8 +169,9 @@ void tuer_herbi_non_nourris(unite* u, const besoins_t& besoins) {
 
 void tuer_omni_non_nourris(unite* u, const besoins_t& besoins) {
   if (!a_pour_regime(u, OMNIVORE)) return;
-  const int affames = std::min(besoins[NOURRITURE_VEGETALE] / PAR_HABITANT[NOURRITURE_VEGETALE],
-                               besoins[NOURRITURE_ANIMALE] / PAR_HABITANT[NOURRITURE_ANIMALE]);
+  const int affames =
+      std::min(besoins[NOURRITURE_VEGETALE] / QUANTITE_PAR_HABITANT[NOURRITURE_VEGETALE],
+               besoins[NOURRITURE_ANIMALE] / QUANTITE_PAR_HABITANT[NOURRITURE_ANIMALE]);
   // Whatever the count, the omnivore's trace blames hunger.
   mettre_a_mort(u, "tuer_omni_non_nourris", compter_morts(affames, besoins).nombre, "mange");
 }

@@ -12,13 +12,9 @@
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "regles/alimentation.h"
 
 namespace {
-
-// Behaviour codes of tribes and units.
-constexpr int HOSTILE = 1;
-constexpr int PACIFIQUE = 2;
-constexpr int RECIPROQUE = 3;
 
 // A direction of colonisation; `mot` is the word of its trace line, none for "no move".
 struct direction {
@@ -33,9 +29,6 @@ constexpr std::array<direction, 5> DIRECTIONS = {{{0, -1, "au nord"},
                                                   {1, 0, "a l'est"},
                                                   {0, 0, nullptr},
                                                   {-1, 0, "a l'ouest"}}};
-
-// What one inhabitant needs per turn, by resource code.
-constexpr std::array<int, 4> PAR_HABITANT = {10, 4, 5, 7};
 
 const char* nom_tribu(int code) {
   const civilisation* c = donner_civ(code);
@@ -99,7 +92,7 @@ std::vector<int> ressources_vitales(int regime) {
 // Whether the unit's cell holds strictly less than the unit needs of one of its vital resources.
 bool manque_ressource(const unite& u) {
   for (int r : ressources_vitales(donner_regime(u.code)))
-    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * PAR_HABITANT[r]) return true;
+    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * QUANTITE_PAR_HABITANT[r]) return true;
   return false;
 }
 

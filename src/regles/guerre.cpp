@@ -16,11 +16,6 @@
 
 namespace {
 
-// Behaviour codes of tribes and units.
-constexpr int HOSTILE = 1;
-constexpr int PACIFIQUE = 2;
-constexpr int RECIPROQUE = 3;
-
 // Victory mark given to the winner.
 constexpr int VICTOIRE = 1;
 

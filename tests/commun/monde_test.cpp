@@ -9,6 +9,8 @@
 #include <set>
 #include <sstream>
 
+#include "console/console.h"
+#include "console/interpreteur.h"
 #include "controle/alea.h"
 #include "controle/journal.h"
 #include "controle/parametres.h"
@@ -27,6 +29,8 @@ void reinitialiser_monde() {
   reinitialiser_unites();
   reinitialiser_carte();
   init_conflits();
+  init_console();
+  fixer_actions_graphiques({});
   initialiser_alea(1);
 }
 

@@ -8,7 +8,8 @@
 #include <vector>
 
 // Every module back to its start-of-program state: no map terrains, no civilisation, no unit,
-// empty identifier stack and conflict list, default settings, logs closed, generator seeded 1.
+// empty identifier stack and conflict list, default settings and console hooks, logs closed,
+// generator seeded 1.
 void reinitialiser_monde();
 
 // A flat X by Y world of one altitude and climate, every resource at `ressource` (sea cells keep

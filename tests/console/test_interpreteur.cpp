@@ -248,6 +248,8 @@ TEST_F(Interpreteur, ContJoueUnOuPlusieursPas) {
 TEST_F(Interpreteur, ContPlafonneLeNombreDePas) {
   // No typed number holds the program for hours: at most 10000 steps per command.
   construire_monde(1, 1, MER, 5);
+  fixer_entree_sortie(lire_script, capturer);
+  fixer_interpreteur(interpreter_commande);
   CaptureSortie sortie_capturee;
   CaptureJournaux journaux;
   EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas à la fois : on en joue 10000.\n");
