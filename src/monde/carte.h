@@ -3,12 +3,18 @@
 // is answered with a neutral value, so callers may probe neighbours freely.
 #pragma once
 
+#include <array>
 #include <memory>
 
 #include "monde/terrain.h"
 #include "monde/unite.h"
 
 inline constexpr int TAILLE_MAX_CARTE = 100;
+
+// The eight neighbours of a cell in the order every rule visits them: the first offset runs
+// -1, 0, 1 in the outer loop, the second -1, 0, 1 in the inner one, the cell itself skipped.
+inline constexpr std::array<coord, 8> VOISINS = {
+    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
 
 // Writes X and Y, with a trace line.
 void donner_dimensions(int& x, int& y);

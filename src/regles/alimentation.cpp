@@ -19,10 +19,6 @@ constexpr int RESSOURCE_INEXISTANTE = 4;
 constexpr std::array<const char*, 5> NOMS = {"EAU", "BOIS", "NOURRITURE_VEGETALE",
                                              "NOURRITURE_ANIMALE", "RESSOURCE INEXISTANTE"};
 
-// The eight neighbours: first offset in the outer loop, second in the inner one, both -1..1.
-constexpr std::array<coord, 8> VOISINS = {
-    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
-
 // Water and wood are needed by every diet; plant food by herbivores and omnivores, animal food
 // by carnivores and omnivores.
 bool mange(int regime, int r) {

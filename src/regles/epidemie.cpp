@@ -13,11 +13,6 @@ namespace {
 // An outbreak happens when a draw modulo 100 gives this value: one chance in a hundred.
 constexpr int TIRAGE_EPIDEMIE = 23;
 
-// The eight neighbours, first offset in the outer loop, second in the inner one; the index of a
-// neighbour is the index of its spreading draw.
-constexpr std::array<coord, 8> VOISINS = {
-    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
-
 // Kills 1 to nb_hab inhabitants of a unit that has some (one draw) and gives their number.
 int tuer(unite* u) {
   const int morts = tirer_alea() % u->nb_hab + 1;

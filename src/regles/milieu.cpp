@@ -18,11 +18,6 @@ namespace {
 // The milieu coefficient touches only populations of at least this size.
 constexpr int SEUIL_MILIEU = 10;
 
-// The eight neighbours: first offset in the outer loop, second in the inner one, both -1..1.
-// An odd draw walks them from the last to the first.
-constexpr std::array<coord, 8> VOISINS = {
-    {{-1, -1}, {-1, 0}, {-1, 1}, {0, -1}, {0, 1}, {1, -1}, {1, 0}, {1, 1}}};
-
 // n times dixiemes / 10, truncated: the coefficients 1.2 and 0.8 in integers.
 int appliquer_coefficient(int n, int dixiemes) {
   if (n < SEUIL_MILIEU) return n;
@@ -112,7 +107,8 @@ void deploiement(unite* u) {
   if (u == nullptr) return;
   const int n = u->nb_hab;
   int reste = n / 2;
-  // The draw is made even when there is nobody to deploy.
+  // The draw is made even when there is nobody to deploy; an odd draw walks the neighbours
+  // from the last to the first.
   const bool a_rebours = tirer_alea() % 2 == 1;
   // The spreading reads the map's size (one trace line) before trying the neighbours.
   int colonnes = 0;
