@@ -4,6 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 if [ ! -x build/pangaeolith ] || [ -n "$(find src CMakeLists.txt -newer build/pangaeolith -print -quit)" ]; then
+  echo "Construction de Pangaeolith (build/, Release)..." >&2
   cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build build --target pangaeolith -j"$(nproc)" >/dev/null
 fi
