@@ -22,11 +22,11 @@ if [ ${#manquants[@]} -gt 0 ]; then
 fi
 
 cpus=$(nproc)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPANGAEOLITH_TESTS=ON -DPANGAEOLITH_BENCH=ON
 cmake --build build -j"$cpus"
 ctest --test-dir build --output-on-failure -j"$cpus"
 
-cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DPANGAEOLITH_TESTS=ON
 cmake --build build-sanitize -j"$cpus"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$cpus"
