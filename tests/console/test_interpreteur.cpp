@@ -1,289 +1,189 @@
 // The command interpreter, driven through the console as a typed line would be.
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <cstdio>
+#include <array>
+#include <sstream>
 #include <string>
+#include <utility>
 
 #include "commun/monde_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/parametres.h"
 #include "monde/terrain.h"
-#include "population/unites.h"
 
 namespace {
 
-std::string script;
-std::size_t position = 0;
+std::istringstream entree;
 std::string ecrit;
-int scenes = 0;
-int redessins = 0;
-int consoles_videes = 0;
+int scenes = 0, redessins = 0, consoles_videes = 0;
 
-int lire_script() {
-  return position < script.size() ? static_cast<unsigned char>(script[position++]) : EOF;
-}
-
+int lire_script() { return entree.get(); }
 void capturer(const char* texte) { ecrit += texte; }
 
-const std::string INCORRECTE = "Commande incorrecte - H ou h ou help pour Aide\n";
-const std::string LEGENDE = "Legende : O = Ocean , P = Plaine , C = Colline , M = Montagne\n";
 const std::string PAS = "bcleprincip - Mise à jour de la carte ...";
+const std::string CARTE = "afficher_carte - On va prendre les dimensions de la carte.";
 
-int occurrences(const std::string& texte, const std::string& motif) {
-  int n = 0;
-  for (auto i = texte.find(motif); i != std::string::npos; i = texte.find(motif, i + 1)) ++n;
-  return n;
+// What the commands change: ansi, bold, console, boucle_active, fin_demandee.
+using Etat = std::array<int, 5>;
+Etat etat() {
+  const etat_programme e = lire_etat_programme();
+  const mode_affichage m = lire_mode_affichage();
+  return {m.ansi, m.bold, e.console, e.boucle_active, e.fin_demandee};
 }
 
 class Interpreteur : public ::testing::Test {
  protected:
+  // A one-cell world keeps the steps cheap; the console reads the typed lines.
   void SetUp() override {
-    construire_monde(3, 2, BAS, 5, 100);
-    ajouter_tribu(0, 1, 2, 1);
-    ajouter_unite(0, 0, 0, 50);
-    init_console();
+    construire_monde(1, 1, MER, 5);
     fixer_entree_sortie(lire_script, capturer);
     fixer_interpreteur(interpreter_commande);
-    fixer_actions_graphiques({});
+    fixer_etat_programme({1, 0, 1, 0});
     scenes = redessins = consoles_videes = 0;
-    etat_programme e = lire_etat_programme();
-    e.console = 1;
-    fixer_etat_programme(e);
   }
 
-  // Output of one command line, the console loop having set boucle_active first.
+  // Output of one command line.
   static std::string commande(const std::string& ligne) {
-    etat_programme e = lire_etat_programme();
-    e.boucle_active = 1;
-    fixer_etat_programme(e);
-    script = ligne + "\n";
-    position = 0;
+    entree = std::istringstream(ligne + "\n");
     ecrit.clear();
     lire_commande();
     return ecrit;
   }
-
-  static void mode(int ansi, int opengl) { fixer_mode_affichage({ansi, 0, opengl}); }
-
-  static void installer_actions() {
-    fixer_actions_graphiques({[] { ++scenes; }, [] { ++redessins; }, [] { ++consoles_videes; }});
-  }
 };
 
-TEST_F(Interpreteur, Ansi) {
-  EXPECT_EQ(commande("ANSI 1"), "Passage au mode ansi\n");
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(commande("ansi"), "Etat du mode ansi:on\n");
-  EXPECT_EQ(commande("ansi abc"), "Passage au mode non-ansi\n");
-  EXPECT_EQ(lire_mode_affichage().ansi, 0);
-  EXPECT_EQ(commande("ansi"), "Etat du mode ansi:off\n");
-  EXPECT_EQ(commande("ansi -3"), "Passage au mode ansi\n");
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(commande("an"), INCORRECTE);
-  // "a" is affich, not ansi: the map is drawn and the mode stays.
-  CaptureSortie sortie_capturee;
-  EXPECT_EQ(commande("a"), "");
-  EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 1);
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 1);
-}
-
-TEST_F(Interpreteur, Bold) {
+TEST_F(Interpreteur, MessagesEtEffets) {
+  const struct {
+    mode_affichage avant;  // ansi, bold, opengl
+    const char* ligne;
+    std::string console, sortie;
+    Etat apres;
+  } cas[] = {
+      {{0, 0, 0}, "ANSI 1", "Passage au mode ansi\n", "", {1, 0, 1, 1, 0}},
+      {{1, 0, 0}, "ansi", "Etat du mode ansi:on\n", "", {1, 0, 1, 1, 0}},
+      {{1, 0, 0}, "ansi abc", "Passage au mode non-ansi\n", "", {0, 0, 1, 1, 0}},
+      {{0, 0, 0}, "bold 1", "Vous n'êtes pas en mode ansi.\n", "", {0, 0, 1, 1, 0}},
+      {{1, 0, 0}, "bold", "Veuillez taper bold 0 ou bold 1 \n", "", {1, 0, 1, 1, 0}},
+      {{1, 0, 0}, "B 1", "Passage au mode lumineux\n", "\033[1m", {1, 1, 1, 1, 0}},
+      {{1, 1, 0}, "bold 0", "Passage au mode non lumineux\n", "\033[0m", {1, 0, 1, 1, 0}},
+      {{0, 0, 0}, "e", "", "", {0, 0, 0, 0, 0}},
+      {{0, 0, 0}, "exit", "", "", {0, 0, 0, 0, 0}},
+      {{0, 0, 0}, "q", "", "", {0, 0, 1, 0, 0}},
+      {{0, 0, 1}, "quit", "", "", {0, 0, 1, 0, 1}},
+      {{0, 0, 0}, "show inconnu", "", "", {0, 0, 1, 1, 0}},
+      {{0, 0, 0}, "show cam_pos", "Vous n'êtes pas en mode OpenGL\n", "", {0, 0, 1, 1, 0}},
+      {{1, 0, 0},
+       "sh all",
+       "Options d'affichage:\n--------------------\n"
+       "Mode - ansi : on , bold : off , opengl : off\nEtat du mode debug : on\n",
+       "",
+       {1, 0, 1, 1, 0}},
+      {{0, 0, 0}, "r", "Vous n'êtes pas en mode opengl.\n", "", {0, 0, 1, 1, 0}},
+      // Graphics mode without installed actions: nothing to call, no fault.
+      {{0, 0, 1}, "ref", "Raffraichissement de l'écran\n", "", {0, 0, 1, 0, 0}},
+      {{0, 0, 1}, "clear", "", std::string(16, '\n'), {0, 0, 1, 1, 0}},
+      {{1, 0, 0}, "CLEAR", "", "\f", {1, 0, 1, 1, 0}},
+  };
   CaptureJournaux journaux;
-  CaptureSortie sortie_capturee;
-  EXPECT_EQ(commande("bold 1"), "Vous n'êtes pas en mode ansi.\n");
-  EXPECT_EQ(lire_mode_affichage().bold, 0);
-  EXPECT_EQ(sortie_capturee.texte(), "");
-  mode(1, 0);
-  EXPECT_EQ(commande("bold"), "Veuillez taper bold 0 ou bold 1 \n");
-  EXPECT_EQ(lire_mode_affichage().bold, 0);
-  EXPECT_EQ(commande("B 1"), "Passage au mode lumineux\n");
-  EXPECT_EQ(lire_mode_affichage().bold, 1);
-  EXPECT_EQ(sortie_capturee.texte(), "\033[1m");
-  EXPECT_EQ(commande("bold 0"), "Passage au mode non lumineux\n");
-  EXPECT_EQ(lire_mode_affichage().bold, 0);
-  EXPECT_EQ(sortie_capturee.texte(), "\033[1m\033[0m");
+  for (const auto& c : cas) {
+    SCOPED_TRACE(c.ligne);
+    fixer_etat_programme({1, 1, 1, 0});
+    fixer_mode_affichage(c.avant);
+    CaptureSortie sortie;
+    EXPECT_EQ(commande(c.ligne), c.console);
+    EXPECT_EQ(sortie.texte(), c.sortie);
+    EXPECT_EQ(etat(), c.apres);
+  }
   EXPECT_TRUE(contient(journaux.debug(), "interpret - Passage au mode lumineux"));
   EXPECT_TRUE(contient(journaux.debug(), "interpret - Passage au mode non lumineux"));
-}
-
-TEST_F(Interpreteur, ExitEtQuit) {
-  for (const char* mot : {"ex", "exi", "exits", "qu"}) {
-    EXPECT_EQ(commande(mot), INCORRECTE) << mot;
-    EXPECT_EQ(lire_etat_programme().console, 1);
-    EXPECT_EQ(lire_etat_programme().boucle_active, 1);
+  // Words that are no command, or show without its subject: the console's message, no change.
+  for (const char* ligne : {"an", "ex", "exi", "co", "ho 5", "pro_", "show"}) {
+    EXPECT_EQ(commande(ligne), "Commande incorrecte - H ou h ou help pour Aide\n") << ligne;
+    EXPECT_EQ(etat(), (Etat{1, 0, 1, 1, 0})) << ligne;
   }
-  for (const char* mot : {"e", "EXIT"}) {
-    EXPECT_EQ(commande(mot), "");
-    EXPECT_EQ(lire_etat_programme().console, 0);
-    EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-    fixer_etat_programme({1, 0, 1, 0});
-  }
-  EXPECT_EQ(commande("q"), "");
-  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-  EXPECT_EQ(lire_etat_programme().fin_demandee, 0);
-  mode(0, 1);
-  EXPECT_EQ(commande("quit"), "");
-  EXPECT_EQ(lire_etat_programme().fin_demandee, 1);
-  EXPECT_EQ(lire_etat_programme().console, 1);
-}
-
-TEST_F(Interpreteur, ShowEnModeTexte) {
-  EXPECT_EQ(commande("show"), INCORRECTE);
-  EXPECT_EQ(commande("pview"), INCORRECTE);
-  EXPECT_EQ(commande("show inconnu"), "");
-  EXPECT_EQ(commande("pv rtris"), "");
-  EXPECT_EQ(commande("show cam_pos"), "Vous n'êtes pas en mode OpenGL\n");
-  fixer_etat_programme({1, 1, 1, 0});
-  mode(1, 0);
-  EXPECT_EQ(commande("sh all"),
-            "Options d'affichage:\n--------------------\n"
-            "Mode - ansi : on , bold : off , opengl : off\nEtat du mode debug : on\n");
-  EXPECT_EQ(commande("s all"), INCORRECTE);
-}
-
-TEST_F(Interpreteur, ShowEnModeGraphique) {
-  vue_gl v{};
-  v.x_eye = 1.5f;
-  v.z_up = -2.0f;
-  v.nb_triangles = 40;
-  v.complexite = 2;
-  v.largeur = 800;
-  v.hauteur = 600;
-  v.double_buffer = 1;
-  v.dessin_ressources = 1;
-  ecrire_vue_gl(v);
-  mode(0, 1);
-  const std::string camera =
-      "Position de la caméra:\n"
-      "x_eye = 1.500000 , y_eye = 0.000000 , z_eye = 0.000000\n"
-      "x_zoom = 0.000000 , y_zoom = 0.000000 , z_zoom = 0.000000\n"
-      "x_up = 0.000000 , y_up = 0.000000 , z_up = -2.000000\n";
-  EXPECT_EQ(commande("show cam_pos"), camera);
-  EXPECT_EQ(commande("pview rtris"),
-            "Nombre de triangles de la scène:40\nNombre de triangles/secondes nécéssaires:1000\n");
-  EXPECT_EQ(commande("show all"),
-            "Options OpenGL:\n---------------\n" + camera +
-                "complexité = 2\nTaille de la fenêtre, x=800 , y=600 \n"
-                "Etat du double buffer : on\nEtat du plein écran : off\n"
-                "Dessin - des unités:off , des ressources:on\n"
-                "Options d'affichage:\n--------------------\n"
-                "Mode - ansi : off , bold : off , opengl : on\nEtat du mode debug : off\n");
 }
 
 TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   EXPECT_EQ(commande("hour 0"), "");
-  EXPECT_EQ(lire_delai_minuterie(), 0);
   EXPECT_EQ(commande("hour"), "Syntaxe : hour X : X = nb de millisecondes\n");
   EXPECT_EQ(lire_delai_minuterie(), 0);
-  EXPECT_EQ(commande("ho 5"), INCORRECTE);
   EXPECT_EQ(commande("inter 0.5"), "");
-  EXPECT_FLOAT_EQ(lire_pas_heure(), 0.5f);
   EXPECT_EQ(commande("i"), "Syntaxe : float X : X = intervalle de dessin\n");
   EXPECT_FLOAT_EQ(lire_pas_heure(), 0.5f);
-  // pro_mode toggles the reduced console, in text mode as in graphics mode.
-  EXPECT_EQ(commande("pro"), "");
+  // pro_mode toggles the reduced console, in text mode as in graphics mode; any other value
+  // than 0 turns it off.
+  commande("pro");
   EXPECT_EQ(lire_vue_gl().console_reduite, 1);
-  mode(0, 1);
-  EXPECT_EQ(commande("pro"), "");
+  fixer_mode_affichage({0, 0, 1});
+  commande("pro");
   EXPECT_EQ(lire_vue_gl().console_reduite, 0);
   vue_gl v = lire_vue_gl();
   v.console_reduite = 7;
   ecrire_vue_gl(v);
-  EXPECT_EQ(commande("pro_mode"), "");
+  commande("pro_mode");
   EXPECT_EQ(lire_vue_gl().console_reduite, 0);
-  EXPECT_EQ(commande("pro_"), INCORRECTE);
 }
 
-TEST_F(Interpreteur, ClearEtRefresh) {
-  CaptureSortie sortie_capturee;
-  EXPECT_EQ(commande("clear"), "");
-  EXPECT_EQ(sortie_capturee.texte(), std::string(16, '\n'));
-  mode(1, 0);
-  EXPECT_EQ(commande("CLEAR"), "");
-  EXPECT_EQ(sortie_capturee.texte(), std::string(16, '\n') + "\f");
-  EXPECT_EQ(commande("r"), "Vous n'êtes pas en mode opengl.\n");
-  EXPECT_EQ(lire_etat_programme().boucle_active, 1);
-  // Graphics mode without installed actions: nothing to call, no fault.
-  mode(0, 1);
-  EXPECT_EQ(commande("clear"), "");
-  EXPECT_EQ(commande("ref"), "Raffraichissement de l'écran\n");
-  installer_actions();
-  EXPECT_EQ(commande("clear"), "");
-  EXPECT_EQ(consoles_videes, 1);
-  EXPECT_EQ(commande("refresh"), "Raffraichissement de l'écran\n");
-  EXPECT_EQ(redessins, 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-  EXPECT_EQ(sortie_capturee.texte(), std::string(16, '\n') + "\f" + std::string(32, '\n'));
-}
-
-TEST_F(Interpreteur, ContJoueUnOuPlusieursPas) {
+TEST_F(Interpreteur, ContEtAffichEnModeTexte) {
   CaptureJournaux journaux;
-  CaptureSortie sortie_capturee;
-  const auto pas_joues = [&] { return compter(journaux.debug(), PAS); };
-  const std::uint64_t depart = empreinte_monde();
-  EXPECT_EQ(commande("cont"), "");
-  EXPECT_EQ(pas_joues(), 1);
-  // A plain "cont" looks for no second word: two trace lines of the splitter, the console's
-  // and the interpreter's reading of the command word.
-  EXPECT_EQ(
-      compter(journaux.debug(), "console - trouver_param - Nouvelle ligne de commande : cont"), 2);
-  EXPECT_EQ(compter_mots("  cont \t 3 "), 2);
-  EXPECT_EQ(compter_mots(" \t "), 0);
-  EXPECT_NE(empreinte_monde(), depart);
-  EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 1);
-  EXPECT_EQ(commande("cont 3"), "");
-  EXPECT_EQ(pas_joues(), 4);
-  EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 2);
-  for (const char* ligne : {"c 1", "c 0", "C -4", "cont abc"}) commande(ligne);
-  EXPECT_EQ(pas_joues(), 8);
-  EXPECT_TRUE(verifier_monde().empty());
-  EXPECT_EQ(commande("co"), INCORRECTE);
-  EXPECT_EQ(pas_joues(), 8);
-}
-
-TEST_F(Interpreteur, ContPlafonneLeNombreDePas) {
+  CaptureSortie sortie;
+  const auto compte = [&](const std::string& ligne) { return compter(journaux.debug(), ligne); };
+  // "cont N" plays N steps when N is at least 2, one otherwise, then draws the map once.
+  const std::pair<const char*, int> cas[] = {{"cont", 1}, {"cont 3", 3}, {"c 1", 1},
+                                             {"c 0", 1},  {"C -4", 1},   {"cont abc", 1}};
+  for (auto [ligne, pas] : cas) {
+    const int avant = compte(PAS);
+    EXPECT_EQ(commande(ligne), "");
+    EXPECT_EQ(compte(PAS) - avant, pas) << ligne;
+  }
+  EXPECT_EQ(compte(CARTE), 6);
+  // A plain "cont" reads no second word: the splitter runs for the console and for the command
+  // word only.
+  EXPECT_EQ(compte("console - trouver_param - Nouvelle ligne de commande : cont"), 2);
+  // "a" is affich, not ansi; the prompt comes back after a drawn map.
+  EXPECT_EQ(commande("a"), "");
+  EXPECT_EQ(compte(CARTE), 7);
+  EXPECT_EQ(etat(), (Etat{0, 0, 1, 1, 0}));
   // No typed number holds the program for hours: at most 10000 steps per command.
-  construire_monde(1, 1, MER, 5);
-  fixer_entree_sortie(lire_script, capturer);
-  fixer_interpreteur(interpreter_commande);
-  CaptureSortie sortie_capturee;
-  CaptureJournaux journaux;
   EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas à la fois : on en joue 10000.\n");
-  EXPECT_EQ(compter(journaux.debug(), PAS), 10000);
+  EXPECT_EQ(compte(PAS), 10008);
 }
 
-TEST_F(Interpreteur, ContEtAffichEnModeGraphique) {
+TEST_F(Interpreteur, ModeGraphique) {
   CaptureJournaux journaux;
-  CaptureSortie sortie_capturee;
-  mode(0, 1);
-  installer_actions();
+  CaptureSortie sortie;
+  fixer_mode_affichage({0, 0, 1});
+  fixer_actions_graphiques({[] { ++scenes; }, [] { ++redessins; }, [] { ++consoles_videes; }});
+  // cont rebuilds the scene and asks for a redraw instead of drawing the map; affich still
+  // draws the text map on standard output; clear also blanks the window console.
   EXPECT_EQ(commande("cont 2"), "");
   EXPECT_EQ(compter(journaux.debug(), PAS), 2);
-  EXPECT_EQ(scenes, 1);
-  EXPECT_EQ(redessins, 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-  EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 0);
-  // affich in graphics mode still draws the text map on standard output.
-  EXPECT_EQ(commande("aff"), "");
-  EXPECT_EQ(occurrences(sortie_capturee.texte(), LEGENDE), 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-}
-
-TEST_F(Interpreteur, FinDeLEntreeQuitte) {
-  // A last line without line feed runs, then the end of input quits.
-  fixer_etat_programme({1, 0, 1, 0});
-  script = "ansi 1";
-  position = 0;
-  lire_commande();
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(lire_etat_programme().boucle_active, 1);
-  lire_commande();
-  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
-  EXPECT_EQ(lire_etat_programme().console, 1);
+  EXPECT_EQ(etat(), (Etat{0, 0, 1, 0, 0}));
+  EXPECT_EQ(compter(journaux.debug(), CARTE), 0);
+  commande("aff");
+  commande("clear");
+  commande("refresh");
+  EXPECT_EQ(compter(journaux.debug(), CARTE), 1);
+  EXPECT_EQ((std::array{scenes, redessins, consoles_videes}), (std::array{1, 2, 1}));
+  vue_gl v{};
+  v.x_eye = 1.5f;
+  v.z_up = -2.0f;
+  v.nb_triangles = 40;
+  v.largeur = 800;
+  v.dessin_ressources = 1;
+  ecrire_vue_gl(v);
+  EXPECT_EQ(commande("pview rtris"),
+            "Nombre de triangles de la scène:40\nNombre de triangles/secondes nécéssaires:1000\n");
+  EXPECT_EQ(commande("show all"),
+            "Options OpenGL:\n---------------\nPosition de la caméra:\n"
+            "x_eye = 1.500000 , y_eye = 0.000000 , z_eye = 0.000000\n"
+            "x_zoom = 0.000000 , y_zoom = 0.000000 , z_zoom = 0.000000\n"
+            "x_up = 0.000000 , y_up = 0.000000 , z_up = -2.000000\n"
+            "complexité = 0\nTaille de la fenêtre, x=800 , y=0 \n"
+            "Etat du double buffer : off\nEtat du plein écran : off\n"
+            "Dessin - des unités:off , des ressources:on\n"
+            "Options d'affichage:\n--------------------\n"
+            "Mode - ansi : off , bold : off , opengl : on\nEtat du mode debug : off\n");
 }
 
 }  // namespace

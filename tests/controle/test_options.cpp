@@ -1,6 +1,8 @@
-// Command-line options: every row, the quirks of the comparison, missing values.
+// Command-line options: every row, the quirks of the comparison, missing values, the seed.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -12,137 +14,73 @@
 
 namespace {
 
-// Parses a command line given as words, the program name first.
-void analyser(std::vector<std::string> mots) {
+// What the parser stores: console, debug, ansi, opengl, random tribes, double buffer, window
+// width and height, full screen, map columns and rows.
+using Reglages = std::array<int, 11>;
+
+// Parses a command line given as words after the program name, from a fresh program.
+Reglages analyser(std::vector<std::string> mots) {
+  reinitialiser_monde();
   mots.insert(mots.begin(), "pangaeolith");
   std::vector<char*> argv;
   for (auto& m : mots) argv.push_back(m.data());
   argv.push_back(nullptr);
   analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
+  const etat_programme e = lire_etat_programme();
+  const mode_affichage m = lire_mode_affichage();
+  const vue_gl v = lire_vue_gl();
+  return {e.console,       e.debug,   m.ansi,    m.opengl,      lire_tribus_aleatoires(),
+          v.double_buffer, v.largeur, v.hauteur, v.plein_ecran, combien_colonnes(),
+          combien_lignes()};
 }
 
 }  // namespace
 
-TEST(Options, SansArgumentValeursParDefaut) {
-  reinitialiser_monde();
-  analyser({});
-  const etat_programme e = lire_etat_programme();
-  const mode_affichage m = lire_mode_affichage();
-  const vue_gl v = lire_vue_gl();
-  EXPECT_EQ(e.console, 1);
-  EXPECT_EQ(e.debug, 0);
-  EXPECT_EQ(m.ansi, 0);
-  EXPECT_EQ(m.bold, 0);
-  EXPECT_EQ(m.opengl, 0);
-  EXPECT_EQ(v.largeur, 800);
-  EXPECT_EQ(v.hauteur, 600);
-  EXPECT_EQ(v.double_buffer, 1);
-  EXPECT_EQ(v.plein_ecran, 0);
-  EXPECT_FLOAT_EQ(v.heure, 14.0f);
-  EXPECT_EQ(combien_colonnes(), 10);
-  EXPECT_EQ(combien_lignes(), 10);
-  EXPECT_EQ(lire_tribus_aleatoires(), 0);
+TEST(Options, ChaqueLigneEtSesParticularites) {
+  const Reglages defaut{1, 0, 0, 0, 0, 1, 800, 600, 0, 10, 10};
+  const struct {
+    std::vector<std::string> mots;
+    Reglages attendu;
+  } cas[] = {
+      {{}, defaut},
+      {{"--ansi", "-c", "--debug", "--rand", "-s", "--size", "1024", "768", "-f", "-i", "30", "40"},
+       {1, 1, 1, 0, 1, 0, 1024, 768, 1, 30, 40}},
+      // The graphics display leaves the console closed unless asked for.
+      {{"-g"}, {0, 0, 0, 1, 0, 1, 800, 600, 0, 10, 10}},
+      {{"--opengl", "--console"}, {1, 0, 0, 1, 0, 1, 800, 600, 0, 10, 10}},
+      // Exact, case-sensitive comparison of the whole rest: one dash before a word, a capital,
+      // a bare dash, extra letters or an empty word match nothing; words without a dash are
+      // skipped.
+      {{"-ansi", "-A", "-", "--ansix", "-dim", "30", "40", ""}, defaut},
+      // Refused dimensions leave the map as it was.
+      {{"--dim", "0", "40"}, {1, 0, 0, 0, 0, 1, 800, 600, 0, 20, 20}},
+      // The rows after a two-value option are compared with its second value: "-f" there is
+      // both the height (read as 0) and the full-screen option; "-a" is above -z and not seen.
+      {{"-z", "1024", "-f"}, {1, 0, 0, 0, 0, 1, 1024, 0, 1, 10, 10}},
+      {{"-z", "-a", "-a"}, {1, 0, 0, 0, 0, 1, 0, 0, 0, 10, 10}},
+      // Missing values: the option is ignored, nothing is read past the last argument.
+      {{"--size", "1024"}, defaut},
+      {{"-a", "-i", "5"}, {1, 0, 1, 0, 0, 1, 800, 600, 0, 10, 10}},
+      // Values read like atoi, held within the int range.
+      {{"-z", "12abc", "xyz", "-i", "+7", " 8"}, {1, 0, 0, 0, 0, 1, 12, 0, 0, 7, 8}},
+      {{"-z", "99999999999999999999", "-99999999999999999999"},
+       {1, 0, 0, 0, 0, 1, INT_MAX, INT_MIN, 0, 10, 10}},
+  };
+  for (const auto& c : cas) {
+    SCOPED_TRACE(testing::PrintToString(c.mots));
+    EXPECT_EQ(analyser(c.mots), c.attendu);
+  }
+  EXPECT_FLOAT_EQ(lire_vue_gl().heure, 14.0f);
 }
 
-TEST(Options, ChaqueLigneDeLaTable) {
-  reinitialiser_monde();
-  analyser(
-      {"--ansi", "-c", "--debug", "--rand", "-s", "--size", "1024", "768", "-f", "-i", "30", "40"});
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(lire_etat_programme().console, 1);
-  EXPECT_EQ(lire_etat_programme().debug, 1);
-  EXPECT_EQ(lire_tribus_aleatoires(), 1);
-  EXPECT_EQ(lire_vue_gl().double_buffer, 0);
-  EXPECT_EQ(lire_vue_gl().largeur, 1024);
-  EXPECT_EQ(lire_vue_gl().hauteur, 768);
-  EXPECT_EQ(lire_vue_gl().plein_ecran, 1);
-  EXPECT_EQ(combien_colonnes(), 30);
-  EXPECT_EQ(combien_lignes(), 40);
-
-  // -g alone leaves the console closed; -g -c opens it.
-  reinitialiser_monde();
-  analyser({"-g"});
-  EXPECT_EQ(lire_mode_affichage().opengl, 1);
-  EXPECT_EQ(lire_etat_programme().console, 0);
-  analyser({"--opengl", "--console"});
-  EXPECT_EQ(lire_etat_programme().console, 1);
-}
-
-TEST(Options, ComparaisonExacteEtSensibleALaCasse) {
-  reinitialiser_monde();
-  CaptureJournaux journaux;
-  // One dash before a word, a capital letter, a bare dash, or extra letters match nothing; words
-  // without a dash are skipped with their trace line.
-  analyser({"-ansi", "-A", "-", "--ansix", "-dim", "30", "40", ""});
-  EXPECT_EQ(lire_mode_affichage().ansi, 0);
-  EXPECT_EQ(combien_colonnes(), 10);
-  EXPECT_EQ(combien_lignes(), 10);
-  const auto lignes = journaux.debug();
-  EXPECT_EQ(compter(lignes, "main - Des arguments à la ligne de commande ont étés trouvés"), 1);
-  EXPECT_EQ(compter(lignes, "main - Argument valide trouvé"), 5);
-  EXPECT_EQ(compter(lignes, "main - L'argument trouvé n'est pas valide. On le saute ..."), 3);
-  EXPECT_TRUE(contient(lignes, "main - Modification des dimensions de la carte"));
-
-  // --dim 0 40 is refused and the map keeps the dimensions it had.
-  reinitialiser_monde();
-  analyser({"--dim", "0", "40"});
-  EXPECT_EQ(combien_colonnes(), 20);
-  EXPECT_EQ(combien_lignes(), 20);
-}
-
-TEST(Options, LesLignesSuivantesVoientLaDerniereValeur) {
-  // After -z the rows below it are compared with its second value: "-f" there is both the
-  // height (read as 0) and the full-screen option.
-  reinitialiser_monde();
-  analyser({"-z", "1024", "-f"});
-  EXPECT_EQ(lire_vue_gl().largeur, 1024);
-  EXPECT_EQ(lire_vue_gl().hauteur, 0);
-  EXPECT_EQ(lire_vue_gl().plein_ecran, 1);
-
-  // Rows above -z are not compared again: "-a" as its value does not switch ANSI on.
-  reinitialiser_monde();
-  analyser({"-z", "-a", "-a"});
-  EXPECT_EQ(lire_mode_affichage().ansi, 0);
-  EXPECT_EQ(lire_vue_gl().largeur, 0);
-
-  // After --dim the seed row sees "--seed" and reads the seed after it; the refused height
-  // leaves the map as it was.
-  reinitialiser_monde();
-  analyser({"--dim", "30", "--seed", "5"});
-  EXPECT_EQ(combien_colonnes(), 20);
-  EXPECT_EQ(tirer_alea(), 18655);
-
-  // An empty value is compared as it is, not read past its end.
-  reinitialiser_monde();
-  analyser({"-z", "640", ""});
-  EXPECT_EQ(lire_vue_gl().largeur, 640);
-}
-
-TEST(Options, ValeursManquantesIgnorees) {
-  reinitialiser_monde();
-  analyser({"--size", "1024"});
-  EXPECT_EQ(lire_vue_gl().largeur, 800);
-  analyser({"-a", "-i", "5"});
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  EXPECT_EQ(combien_colonnes(), 10);
-  initialiser_alea(1);
-  analyser({"--seed"});
-  EXPECT_EQ(tirer_alea(), 16838);
-}
-
-TEST(Options, GraineEtValeursNumeriques) {
-  reinitialiser_monde();
+TEST(Options, Graine) {
   analyser({"--seed", "5"});
   EXPECT_EQ(tirer_alea(), 18655);
   EXPECT_EQ(tirer_alea(), 8457);
-
-  // Values read like atoi: leading digits, sign, 0 when there are none, no overflow.
-  analyser({"-z", "12abc", "xyz", "-i", "+7", " 8"});
-  EXPECT_EQ(lire_vue_gl().largeur, 12);
-  EXPECT_EQ(lire_vue_gl().hauteur, 0);
-  EXPECT_EQ(combien_colonnes(), 7);
-  EXPECT_EQ(combien_lignes(), 8);
-  analyser({"-z", "99999999999999999999", "-99999999999999999999"});
-  EXPECT_EQ(lire_vue_gl().largeur, 2147483647);
-  EXPECT_EQ(lire_vue_gl().hauteur, -2147483647 - 1);
+  // After --dim 30 the seed row sees "--seed" as the second value and reads the seed after it.
+  EXPECT_EQ(analyser({"--dim", "30", "--seed", "5"})[9], 20);
+  EXPECT_EQ(tirer_alea(), 18655);
+  // Without its value the seed is left alone.
+  analyser({"--seed"});
+  EXPECT_EQ(tirer_alea(), 16838);
 }

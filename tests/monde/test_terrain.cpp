@@ -1,169 +1,103 @@
-// Terrain: creation checks, accessors on a missing terrain, the two modifiers, conso and the
-// climate drift with scripted draws.
+// Terrain: values out of range, the resource modifier on land and sea, conso and the climate
+// drift with scripted draws.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <tuple>
 
 #include "commun/monde_test.h"
 #include "controle/alea.h"
 #include "monde/terrain.h"
 
-TEST(Terrain, CreationHorsBornes) {
+using testing::ElementsAre;
+using testing::ElementsAreArray;
+using testing::EndsWith;
+
+TEST(Terrain, ValeursHorsBornes) {
   reinitialiser_monde();
   CaptureJournaux journaux;
   auto t = creer_terrain(5, 12);
-  EXPECT_EQ(t->altitude, BAS);
-  EXPECT_EQ(t->climat, 0);
-  EXPECT_EQ(t->popmax, 500);
-  EXPECT_EQ(t->ressources, (std::array<std::int32_t, 4>{0, 0, 0, 0}));
-  const auto lignes = journaux.debug();
-  ASSERT_EQ(lignes.size(), 2u);
-  EXPECT_NE(lignes[0].find(
-                "climat passe en parametre n'est pas dans les bornes fixees mais initialise a 0"),
-            std::string::npos);
-  EXPECT_NE(
-      lignes[1].find("altitude passee en parametre n'a pas une valeur connue mais initialisee a 1"),
-      std::string::npos);
-
-  for (int a = MER; a <= HAUT; ++a) EXPECT_EQ(creer_terrain(a, 9)->popmax, pop_terrain(a));
-  EXPECT_EQ(pop_terrain(MER), 0);
-  EXPECT_EQ(pop_terrain(MOYEN), 400);
-  EXPECT_EQ(pop_terrain(HAUT), 250);
-  EXPECT_EQ(pop_terrain(4), -1);
-  EXPECT_TRUE(contient(journaux.debug(), "pop_terrain - altitude 4 inconnue, renvoie -1"));
-}
-
-TEST(Terrain, AccesseursEtModificateursRefusent) {
-  reinitialiser_monde();
-  CaptureJournaux journaux;
-  EXPECT_EQ(donner_altitude(nullptr), -1);
-  EXPECT_EQ(donner_climat(nullptr), -1);
-  EXPECT_EQ(donner_popmax(nullptr), -1);
-  EXPECT_EQ(t_donner_ressources(nullptr, EAU), -1);
-  EXPECT_EQ(modifier_altitude(nullptr, BAS), 0);
-  EXPECT_EQ(modifier_ressources(nullptr, EAU, 3), 0);
-  EXPECT_EQ(conso(nullptr), -1);
-  EXPECT_EQ(evolution_climat(nullptr, 5), 0);
-  const auto lignes = journaux.debug();
-  EXPECT_TRUE(contient(lignes, "donner_popmax - pointeur NULL passe en parametre, renvoie false"));
-  EXPECT_TRUE(contient(lignes, "conso - pointeur NULL passe en parametre, -1 est renvoye"));
-
-  auto t = creer_terrain(MOYEN, 4);
+  EXPECT_EQ(std::tuple(t->altitude, t->climat, t->popmax), std::tuple(BAS, 0, 500));
+  EXPECT_THAT(t->ressources, ElementsAre(0, 0, 0, 0));
+  EXPECT_THAT(journaux.debug(),
+              ElementsAre(EndsWith("n'est pas dans les bornes fixees mais initialise a 0"),
+                          EndsWith("n'a pas une valeur connue mais initialisee a 1")));
   EXPECT_EQ(t_donner_ressources(t.get(), 4), -1);
-  EXPECT_EQ(t_donner_ressources(t.get(), -1), -1);
-  EXPECT_TRUE(contient(journaux.debug(), "t_donner_ressources - ressource 4 inconnue, renvoie -1"));
   EXPECT_EQ(modifier_altitude(t.get(), 4), 0);
-  EXPECT_EQ(t->altitude, MOYEN);
   EXPECT_EQ(modifier_altitude(t.get(), HAUT), 1);
   EXPECT_EQ(t->popmax, 250);
-
-  // Negative quantities and unknown codes change nothing on land; values are replaced, with no
-  // ceiling applied.
-  EXPECT_EQ(modifier_ressources(t.get(), BOIS, 120), 1);
-  EXPECT_EQ(modifier_ressources(t.get(), BOIS, -1), 0);
-  EXPECT_EQ(modifier_ressources(t.get(), 4, 10), 0);
-  EXPECT_EQ(modifier_ressources(t.get(), EAU, 9000), 1);
-  EXPECT_EQ(t->ressources, (std::array<std::int32_t, 4>{9000, 120, 0, 0}));
+  EXPECT_EQ(conso(nullptr), -1);
 }
 
-TEST(Terrain, LaMerEstRemiseAPleineEauParToutChangement) {
-  reinitialiser_monde();
-  CaptureJournaux journaux;
-  auto mer = creer_terrain(MER, 3);
-  EXPECT_EQ(modifier_ressources(mer.get(), BOIS, 500), 1);
-  EXPECT_EQ(mer->ressources, (std::array<std::int32_t, 4>{7000, 0, 0, 0}));
-  mer->ressources[EAU] = 10;
-  // Even a refused request (negative, unknown code) resets the sea and counts as done.
-  EXPECT_EQ(modifier_ressources(mer.get(), EAU, -5), 1);
-  EXPECT_EQ(modifier_ressources(mer.get(), 9, 5), 1);
-  EXPECT_EQ(mer->ressources[EAU], 7000);
-  EXPECT_EQ(compter(journaux.debug(), "modifier_ressources - terrain " +
-                                          std::string(testing::internal::StreamableToString(
-                                              static_cast<void*>(mer.get()))) +
-                                          ": MER ressource non modifiee"),
-            3);
+TEST(Terrain, ModifierRessources) {
+  // On land a request replaces the value, with no ceiling, or is refused; on the sea every
+  // request, even one that land would refuse, puts back 7000 water alone and counts as done.
+  struct cas {
+    int altitude, ressource, quantite, resultat, apres[4];
+  };
+  const cas essais[] = {
+      {BAS, BOIS, 9000, 1, {10, 9000, 30, 40}}, {BAS, BOIS, -1, 0, {10, 20, 30, 40}},
+      {BAS, 4, 5, 0, {10, 20, 30, 40}},         {MER, BOIS, 500, 1, {7000, 0, 0, 0}},
+      {MER, EAU, -5, 1, {7000, 0, 0, 0}},       {MER, 9, 5, 1, {7000, 0, 0, 0}},
+  };
+  for (const cas& e : essais) {
+    SCOPED_TRACE(&e - essais);
+    auto t = creer_terrain(e.altitude, 3);
+    t->ressources = {10, 20, 30, 40};
+    EXPECT_EQ(modifier_ressources(t.get(), e.ressource, e.quantite), e.resultat);
+    EXPECT_THAT(t->ressources, ElementsAreArray(e.apres));
+  }
 }
 
 TEST(Terrain, ConsoSelonLeClimat) {
-  auto t = creer_terrain(BAS, 9);
-  t->ressources = {6900, 0, 10, 6990};
-  EXPECT_EQ(conso(t.get()), 1);
-  EXPECT_EQ(t->ressources, (std::array<std::int32_t, 4>{7000, 450, 460, 7000}));
-
-  // Drought: every stock above 0 loses a third, truncated; the sea too.
-  for (int altitude : {BAS, MER}) {
-    auto sec = creer_terrain(altitude, 0);
-    sec->ressources = {100, 2, 1, 0};
-    EXPECT_EQ(conso(sec.get()), 1);
-    EXPECT_EQ(sec->ressources, (std::array<std::int32_t, 4>{66, 1, 0, 0}));
+  // Growth capped at 7000; drought takes a third of every stock, truncated, the sea's too; a
+  // sea cell otherwise stays as it is.
+  struct cas {
+    int altitude, climat, avant[4], apres[4];
+  };
+  const cas essais[] = {{BAS, 9, {6900, 0, 10, 6990}, {7000, 450, 460, 7000}},
+                        {BAS, 0, {100, 2, 1, 0}, {66, 1, 0, 0}},
+                        {MER, 0, {100, 2, 1, 0}, {66, 1, 0, 0}},
+                        {MER, 3, {4666, 0, 0, 0}, {4666, 0, 0, 0}}};
+  for (const cas& e : essais) {
+    SCOPED_TRACE(&e - essais);
+    auto t = creer_terrain(e.altitude, e.climat);
+    std::copy_n(e.avant, 4, t->ressources.begin());
+    EXPECT_EQ(conso(t.get()), 1);
+    EXPECT_THAT(t->ressources, ElementsAreArray(e.apres));
   }
-
-  auto mer = creer_terrain(MER, 3);
-  mer->ressources = {4666, 0, 0, 0};
-  EXPECT_EQ(conso(mer.get()), 1);
-  EXPECT_EQ(mer->ressources[EAU], 4666);
 }
 
 TEST(Terrain, DeriveDuClimat) {
-  reinitialiser_monde();
-  // k = r * 5 / 32768: 0 for r = 0, 4 for r = 32767, 2 for r = 16384.
-  auto moyen = creer_terrain(MOYEN, 5);
-  scripter_alea({0});
-  EXPECT_EQ(evolution_climat(moyen.get(), 5), 1);
-  EXPECT_EQ(moyen->climat, 7);
-  moyen->climat = 5;
-  scripter_alea({32767});
-  evolution_climat(moyen.get(), 5);
-  EXPECT_EQ(moyen->climat, 3);
-
-  // The halfway step truncates toward zero: (0 - 5) / 2 is -2.
-  moyen->climat = 5;
-  scripter_alea({0});
-  evolution_climat(moyen.get(), 0);
-  EXPECT_EQ(moyen->climat, 5);
-
-  CaptureJournaux journaux;
-  auto haut = creer_terrain(HAUT, 4);
-  scripter_alea({16384});
-  evolution_climat(haut.get(), 4);
-  EXPECT_EQ(haut->climat, 4);
-  haut->climat = 9;
-  scripter_alea({16384});
-  evolution_climat(haut.get(), 9);
-  EXPECT_EQ(haut->climat, 9);
-  haut->climat = 2;
-  scripter_alea({16384});
-  evolution_climat(haut.get(), 2);
-  EXPECT_EQ(haut->climat, 1);
-  const std::string p = testing::internal::StreamableToString(static_cast<void*>(haut.get()));
-  const auto lignes = journaux.debug();
-  EXPECT_EQ(lignes, (std::vector<std::string>{
-                        "evolution_climat - climat du terrain " + p + ": avant-> 4",
-                        "evolution_climat - climat du terrain " + p + ": apres-> 4",
-                        "evolution_climat - climat du terrain " + p + ": avant-> 9",
-                        "evolution_climat - climat du terrain " + p + ": apres-> 9",
-                        "evolution_climat - climat du terrain " + p +
-                            ": altitude=HAUT donc climat plus rude apres-> 10",
-                        "evolution_climat - climat du terrain " + p +
-                            ": recalibrage du climat dans les bornes apres-> 9",
-                        "evolution_climat - climat du terrain " + p + ": avant-> 2",
-                        "evolution_climat - climat du terrain " + p + ": apres-> 2",
-                        "evolution_climat - climat du terrain " + p +
-                            ": altitude=HAUT donc climat plus rude apres-> 1",
-                    }));
-
-  // Low ground and sea grow wetter; the result never leaves 0..9.
-  auto mer = creer_terrain(MER, 0);
-  scripter_alea({32767});
-  evolution_climat(mer.get(), 0);
-  EXPECT_EQ(mer->climat, 0);
-  auto bas = creer_terrain(BAS, 9);
-  scripter_alea({0});
-  evolution_climat(bas.get(), 9);
-  EXPECT_EQ(bas->climat, 9);
-
-  // A push outside 0..9 is refused without a draw.
-  scripter_alea({});
-  EXPECT_EQ(evolution_climat(bas.get(), 10), 0);
-  EXPECT_EQ(evolution_climat(bas.get(), -1), 0);
-  EXPECT_EQ(bas->climat, 9);
-  EXPECT_EQ(alea_nb_tirages(), 0);
+  // c + (moyenne - c) / 2 + 2 - k with k = r * 5 / 32768, then the altitude adjustment and the
+  // clamp to 0..9; the last log line shows which step set the result. A push outside 0..9 is
+  // refused without a draw.
+  struct cas {
+    int altitude, climat, moyenne, r, attendu, fait, nb_lignes;
+    const char* fin;
+  };
+  const cas essais[] = {
+      {MOYEN, 5, 0, 0, 5, 1, 2, ": apres-> 5"},  // k 0; (0 - 5) / 2 truncates to -2
+      {HAUT, 4, 4, 16384, 4, 1, 2, ": apres-> 4"},
+      {HAUT, 9, 9, 16384, 9, 1, 4, "recalibrage du climat dans les bornes apres-> 9"},
+      {HAUT, 2, 2, 16384, 1, 1, 3, "altitude=HAUT donc climat plus rude apres-> 1"},
+      {BAS, 5, 5, 16384, 6, 1, 3, "altitude=BAS ou MER donc tendance a la pluie apres-> 6"},
+      {MER, 0, 0, 32767, 0, 1, 4, "recalibrage du climat dans les bornes apres-> 0"},
+      {BAS, 9, 10, 0, 9, 0, 1, "ne change rien et renvoie false"},
+      {BAS, 9, -1, 0, 9, 0, 1, "ne change rien et renvoie false"},
+  };
+  for (const cas& e : essais) {
+    SCOPED_TRACE(&e - essais);
+    reinitialiser_monde();
+    CaptureJournaux journaux;
+    auto t = creer_terrain(e.altitude, e.climat);
+    scripter_alea({e.r});
+    EXPECT_EQ(evolution_climat(t.get(), e.moyenne), e.fait);
+    EXPECT_EQ(alea_nb_tirages(), e.fait);
+    EXPECT_EQ(t->climat, e.attendu);
+    const auto lignes = journaux.debug();
+    ASSERT_EQ(lignes.size(), static_cast<std::size_t>(e.nb_lignes));
+    EXPECT_THAT(lignes.back(), EndsWith(e.fin));
+  }
 }
