@@ -11,7 +11,13 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "controle/sortie.h"
+#include "controle/reinitialisation.h"
+#include "monde/carte.h"
+#include "monde/generation.h"
+#include "population/civ.h"
+#include "population/placement.h"
+#include "population/verification.h"
+#include "socle/sortie.h"
 
 namespace {
 
@@ -53,8 +59,13 @@ std::string ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
   static FILE* neant = std::fopen("/dev/null", "w");
+  reinitialiser_programme();
   fixer_sortie(neant);
-  init_console();
+  // A small world, so that the commands that read it have something to read.
+  fixer_dimensions(6, 4);
+  creer_tab_civ();
+  creer_carte();
+  positionner_unite();
   fixer_entree_sortie(lire_donnees, ecrire_borne);
   fixer_interpreteur(interpreter_fuzz);
   const std::string aide = ecrire_fichier_aide(octets, n);
@@ -68,5 +79,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   trouver_param(tout.c_str(), 0, PARAM_TEXTE);
   afficher_aide(("help " + tout).c_str());
   std::remove(aide.c_str());
+  if (!verifier_monde().empty()) std::abort();
   return 0;
 }

@@ -1,5 +1,6 @@
 // Arbitrary command lines: the bytes split at NUL into arguments. The parser must never read
-// past the argument list, and the map dimensions must stay within 1..100.
+// past the argument list, the map dimensions must stay within 1..100, and the world built from
+// the settings must be sound.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -9,7 +10,12 @@
 #include <vector>
 
 #include "controle/options.h"
+#include "controle/reinitialisation.h"
 #include "monde/carte.h"
+#include "monde/generation.h"
+#include "population/civ.h"
+#include "population/placement.h"
+#include "population/verification.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
   std::vector<std::string> mots{"pangaeolith"};
@@ -33,9 +39,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
     argv.push_back(copies.back().get());
   }
   argv.push_back(nullptr);
+  reinitialiser_programme();
   analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
   if (combien_colonnes() < 1 || combien_colonnes() > 100 || combien_lignes() < 1 ||
       combien_lignes() > 100)
     std::abort();
+  // The world start-up builds from those settings must be sound.
+  creer_tab_civ();
+  creer_carte();
+  positionner_unite();
+  if (!verifier_monde().empty()) std::abort();
   return 0;
 }

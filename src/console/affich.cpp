@@ -5,10 +5,10 @@
 
 #include <string>
 
-#include "controle/journal.h"
-#include "controle/parametres.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
+#include "socle/sortie.h"
 
 namespace {
 

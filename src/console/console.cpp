@@ -16,8 +16,8 @@
 #include <string>
 #include <utility>
 
-#include "controle/journal.h"
-#include "controle/sortie.h"
+#include "socle/journal.h"
+#include "socle/sortie.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 
 #include "console/affich.h"
 #include "console/console.h"
-#include "controle/journal.h"
-#include "controle/parametres.h"
-#include "controle/simulation.h"
-#include "controle/sortie.h"
+#include "regles/simulation.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
+#include "socle/sortie.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "console/console.h"
-#include "controle/journal.h"
-#include "controle/parametres.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
 
 void bcle_princip() {
   for (;;) {

@@ -2,7 +2,7 @@
 #include "controle/demarrage.h"
 
 #include "console/affich.h"
-#include "controle/parametres.h"
+#include "socle/parametres.h"
 
 // This build has no graphics display: asking for it fails, and start-up falls back to text.
 int initialiser_affichage(int* /*argc*/, char** /*argv*/) {

@@ -5,15 +5,15 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "controle/alea.h"
 #include "controle/boucles.h"
 #include "controle/demarrage.h"
-#include "controle/journal.h"
 #include "controle/options.h"
-#include "controle/parametres.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
 
 namespace {
 

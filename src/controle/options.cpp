@@ -9,10 +9,11 @@
 #include <cstring>
 #include <optional>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
-#include "controle/parametres.h"
 #include "monde/carte.h"
+#include "socle/alea.h"
+#include "socle/defauts.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
 
 namespace {
 
@@ -32,14 +33,9 @@ void analyser_ligne_commande(int argc, char** argv) {
   programme.console = 0;
   programme.debug = 0;
   mode_affichage affichage{};
-  vue_gl vue{};
-  vue.largeur = 800;
-  vue.hauteur = 600;
-  vue.double_buffer = 1;
-  vue.plein_ecran = 0;
-  vue.heure = 14.0f;
-  int X = 10;
-  int Y = 10;
+  vue_gl vue = vue_gl_par_defaut();
+  int X = COLONNES_PAR_DEFAUT;
+  int Y = LIGNES_PAR_DEFAUT;
   std::optional<int> graine;
 
   if (argc != 1) ecrire_debug("main - Des arguments à la ligne de commande ont étés trouvés");

@@ -5,7 +5,8 @@
 
 #include <array>
 
-#include "controle/journal.h"
+#include "socle/defauts.h"
+#include "socle/journal.h"
 
 namespace {
 
@@ -15,8 +16,8 @@ struct cellule {
 };
 
 struct Etat {
-  int x = 20;
-  int y = 20;
+  int x = COLONNES_INITIALES;
+  int y = LIGNES_INITIALES;
   std::array<std::array<cellule, TAILLE_MAX_CARTE>, TAILLE_MAX_CARTE> cases;
 };
 
@@ -154,8 +155,8 @@ void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
 }
 
 void reinitialiser_carte() {
-  etat.x = 20;
-  etat.y = 20;
+  etat.x = COLONNES_INITIALES;
+  etat.y = LIGNES_INITIALES;
   for (auto& colonne : etat.cases)
     for (auto& c : colonne) c = {};
 }

@@ -46,5 +46,5 @@ terrain* donner_terrain(int x, int y);
 // World generation: gives the cell its terrain and leaves it without a unit.
 void installer_terrain(int x, int y, std::unique_ptr<terrain> t);
 
-// Tests and start-up: 20 by 20, every cell without terrain or unit.
+// Back to the initial dimensions, every cell without terrain or unit.
 void reinitialiser_carte();

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
+#include "socle/sortie.h"
 
 namespace {
 
@@ -97,7 +97,7 @@ void corne_d_abondance() {
     for (int y = 0; y < Y; ++y) {
       terrain* t = donner_terrain(x, y);
       if (quelle_altitude(x, y) != MER) {
-        const int q = static_cast<int>(static_cast<long long>(tirer_alea()) * 7001 / 32768);
+        const int q = tirer_proportion(RESSOURCE_MAX + 1);
         modifier_ressources(t, NOURRITURE_ANIMALE, q);
         modifier_ressources(t, NOURRITURE_VEGETALE, RESSOURCE_MAX);
         modifier_ressources(t, EAU, RESSOURCE_MAX);

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
-#include "controle/alea.h"
 #include "monde/carte.h"
+#include "socle/alea.h"
 
 void mise_a_jour_carte() {
   const int X = combien_colonnes();
@@ -15,9 +15,9 @@ void mise_a_jour_carte() {
       terrain* t = donner_terrain(x, y);
       conso(t);
       // The push: 0 with chance 1/3, each of -2, -1, +1, +2 with chance 1/6.
-      const long long s = static_cast<long long>(tirer_alea()) * 2 / 32768;
-      const long long r2 = tirer_alea();
-      const int d = static_cast<int>(s == 1 ? 3 * r2 / 32768 : -3 * r2 / 32768);
+      const int sens = tirer_proportion(2);
+      const int ampleur = tirer_proportion(3);
+      const int d = sens == 1 ? ampleur : -ampleur;
       const int m = std::clamp(donner_climat(t) + d, 0, 9);
       evolution_climat(t, m);
     }

@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
 
 namespace {
 
@@ -178,7 +178,7 @@ int evolution_climat(terrain* t, int moyenne_climat) {
   }
   const void* p = t;
   ecrire_debug("evolution_climat - climat du terrain %p: avant-> %i\n", p, t->climat);
-  const int k = static_cast<int>(static_cast<long long>(tirer_alea()) * 5 / 32768);
+  const int k = tirer_proportion(5);
   int c = t->climat;
   c = c + (moyenne_climat - c) / 2 + 2 - k;
   ecrire_debug("evolution_climat - climat du terrain %p: apres-> %i\n", p, c);

@@ -1,7 +1,7 @@
 // Accessors of the unit record; each answers a missing unit with its trace line and -1.
 #include "monde/unite.h"
 
-#include "controle/journal.h"
+#include "socle/journal.h"
 
 int donner_id_unite(const unite* u) {
   if (u == nullptr) {

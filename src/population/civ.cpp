@@ -5,17 +5,15 @@
 #include <cstring>
 #include <iterator>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
-#include "controle/parametres.h"
-#include "controle/sortie.h"
 #include "population/unites.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
+#include "socle/sortie.h"
 
 namespace {
 
-constexpr int NB_TRIBUS = 9;
-
-struct nom_tribu {
+struct nom_libre {
   char nom[32];
   bool utilise;
 };
@@ -46,7 +44,7 @@ constexpr std::array<const char*, 20> NOMS_ALEATOIRES = {"a", "b", "c", "e", "f"
 struct Etat {
   std::list<civilisation> civs;
   std::list<civilisation>::iterator courante = civs.end();  // end(): the pass is over
-  std::array<nom_tribu, NOMS_ALEATOIRES.size()> tab_noms{};
+  std::array<nom_libre, NOMS_ALEATOIRES.size()> tab_noms{};
 };
 
 Etat etat;
@@ -123,7 +121,7 @@ void creer_tab_noms() {
 // Draws until an unused slot comes up; with every slot used there is nothing to give.
 const char* choisir_nom() {
   bool libre = false;
-  for (const nom_tribu& n : etat.tab_noms) libre = libre || !n.utilise;
+  for (const nom_libre& n : etat.tab_noms) libre = libre || !n.utilise;
   if (!libre) return "";
   int r = tirer_alea() % static_cast<int>(etat.tab_noms.size());
   while (etat.tab_noms[r].utilise) r = tirer_alea() % static_cast<int>(etat.tab_noms.size());
@@ -178,6 +176,11 @@ int donner_milieu_prefere(int code) {
 }
 
 civilisation* donner_civ(int code) { return trouver(code); }
+
+const char* nom_tribu(int code) {
+  const civilisation* c = trouver(code);
+  return c != nullptr ? c->nom : "";
+}
 
 void reinitialiser_civ() {
   vider_liste_civ();

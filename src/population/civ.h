@@ -8,6 +8,9 @@
 
 #include "monde/unite.h"
 
+// Tribes created at start-up, codes 0..8.
+inline constexpr int NB_TRIBUS = 9;
+
 // Diets (`regime`).
 enum : int { HERBIVORE = 0, OMNIVORE = 1, CARNIVORE = 2 };
 // Behaviours (`comportement`) of tribes and units.
@@ -46,6 +49,8 @@ int donner_regime(int code);
 int donner_comportement(int code);
 int donner_milieu_prefere(int code);
 civilisation* donner_civ(int code);
+// The tribe's name, "" when no tribe has that code.
+const char* nom_tribu(int code);
 
 // Tests: no civilisation, cursor at the end, names unused.
 void reinitialiser_civ();

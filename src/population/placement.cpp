@@ -1,22 +1,17 @@
 // Initial placement: each tribe, in code order, gets one unit on a random free land cell.
 #include "population/placement.h"
 
-#include "controle/alea.h"
-#include "controle/journal.h"
 #include "monde/carte.h"
+#include "population/civ.h"
 #include "population/unites.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
 
 namespace {
 
-constexpr int NB_TRIBUS = 9;
 // Rejected cell draws after which a tribe gives up: a small or watery map may have no free
 // land cell left, and the drawing must end.
 constexpr int ESSAIS_MAX = 10000;
-
-// One draw scaled to 0..taille-1, computed in floating point and truncated.
-int tirer_position(int taille) {
-  return static_cast<int>(static_cast<double>(tirer_alea()) * taille / 32768.0);
-}
 
 }  // namespace
 
@@ -29,8 +24,8 @@ void positionner_unite() {
     int essais = 0;
     bool trouvee = false;
     while (!trouvee && essais < ESSAIS_MAX) {
-      x = tirer_position(X);
-      y = tirer_position(Y);
+      x = tirer_proportion(X);
+      y = tirer_proportion(Y);
       trouvee = quelle_altitude(x, y) != MER && quelle_unite(x, y) == nullptr;
       if (!trouvee) ++essais;
     }

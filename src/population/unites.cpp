@@ -4,10 +4,10 @@
 
 #include <unordered_map>
 
-#include "controle/journal.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
 #include "population/civ.h"
+#include "socle/journal.h"
+#include "socle/sortie.h"
 
 namespace {
 

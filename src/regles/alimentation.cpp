@@ -5,15 +5,18 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "controle/journal.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
+#include "socle/journal.h"
 
 namespace {
 
 // Code 4 is accepted by consommation_tour as a resource that does not exist.
 constexpr int RESSOURCE_INEXISTANTE = 4;
+
+constexpr int VEGETALE_PAR_HABITANT = QUANTITE_PAR_HABITANT[NOURRITURE_VEGETALE];
+constexpr int ANIMALE_PAR_HABITANT = QUANTITE_PAR_HABITANT[NOURRITURE_ANIMALE];
 
 // Resource names in the trace, indexed by resource code.
 constexpr std::array<const char*, 5> NOMS = {"EAU", "BOIS", "NOURRITURE_VEGETALE",
@@ -106,12 +109,12 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
   }
   const int eau = consommation_tour(u, EAU);
   prendre(u, EAU, eau);
-  besoins[EAU] = 10 * (u->nb_hab - eau / 10);
+  besoins[EAU] = QUANTITE_PAR_HABITANT[EAU] * (u->nb_hab - eau / QUANTITE_PAR_HABITANT[EAU]);
   const int vegetale = consommation_tour(u, NOURRITURE_VEGETALE);
   prendre(u, NOURRITURE_VEGETALE, vegetale);
   if (besoins[NOURRITURE_VEGETALE] == 0) return;
 
-  const int necessaire = 7 * (u->nb_hab - vegetale / 5);
+  const int necessaire = ANIMALE_PAR_HABITANT * (u->nb_hab - vegetale / VEGETALE_PAR_HABITANT);
   ecrire_debug("evolution_demo_par_alimentation:qte_necess_anim=%d\n", necessaire);
   const int animale = combien_ressouce(u->x, u->y, NOURRITURE_ANIMALE);
   ecrire_debug("evolution_demo_par_alimentation:qte_dispo_anim=%d\n", animale);
@@ -121,9 +124,10 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
   }
   prendre(u, NOURRITURE_ANIMALE, animale);
   // Either food can feed those still unfed.
-  const int non_nourris = u->nb_hab - animale / 7 - vegetale / 5;
-  besoins[NOURRITURE_VEGETALE] = 5 * non_nourris;
-  besoins[NOURRITURE_ANIMALE] = 7 * non_nourris;
+  const int non_nourris =
+      u->nb_hab - animale / ANIMALE_PAR_HABITANT - vegetale / VEGETALE_PAR_HABITANT;
+  besoins[NOURRITURE_VEGETALE] = VEGETALE_PAR_HABITANT * non_nourris;
+  besoins[NOURRITURE_ANIMALE] = ANIMALE_PAR_HABITANT * non_nourris;
   chercher_ressources_voisines(u, besoins);
   tuer_omni_non_nourris(u, besoins);
 }

@@ -4,9 +4,9 @@
 
 #include <array>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
 #include "monde/carte.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <optional>
 #include <vector>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/alimentation.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
 
 namespace {
 
@@ -23,17 +23,16 @@ struct direction {
   const char* mot;
 };
 
+// Smallest population at which a unit of a peaceful or reciprocal tribe may turn hostile.
+constexpr int SEUIL_HOSTILITE_PACIFIQUE = 100;
+constexpr int SEUIL_HOSTILITE_RECIPROQUE = 200;
+
 // Indexed by a draw modulo 5.
 constexpr std::array<direction, 5> DIRECTIONS = {{{0, -1, "au nord"},
                                                   {0, 1, "au sud"},
                                                   {1, 0, "a l'est"},
                                                   {0, 0, nullptr},
                                                   {-1, 0, "a l'ouest"}}};
-
-const char* nom_tribu(int code) {
-  const civilisation* c = donner_civ(code);
-  return c != nullptr ? c->nom : "";
-}
 
 // From (x, y) along the direction: the nearest cell of altitude m, or the last cell before the
 // map's edge when none comes first; none when the unit already stands on that edge. Units on
@@ -78,11 +77,11 @@ void rejoindre(unite* u, unite* cible, coord t) {
 // Resources whose shortage counts for a diet, in the order they are tested.
 std::vector<int> ressources_vitales(int regime) {
   switch (regime) {
-    case 0:
+    case HERBIVORE:
       return {EAU, NOURRITURE_VEGETALE};
-    case 1:
+    case OMNIVORE:
       return {EAU, NOURRITURE_VEGETALE, NOURRITURE_ANIMALE};
-    case 2:
+    case CARNIVORE:
       return {EAU, NOURRITURE_ANIMALE};
     default:
       return {};
@@ -140,7 +139,7 @@ void changer_comportement(unite* u) {
   // Only the tribe's own behaviour decides whether the unit is tested, and from what size.
   const int tribu = donner_comportement(u->code);
   if (tribu != PACIFIQUE && tribu != RECIPROQUE) return;
-  const int seuil = tribu == PACIFIQUE ? 100 : 200;
+  const int seuil = tribu == PACIFIQUE ? SEUIL_HOSTILITE_PACIFIQUE : SEUIL_HOSTILITE_RECIPROQUE;
   if (u->nb_hab < seuil || !manque_ressource(*u)) return;
   u->comportement = HOSTILE;
   ecrire_debug("changer_comportement: L'unite %d  des %s %s est provisoirement hostile\n", u->id,

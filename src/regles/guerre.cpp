@@ -6,13 +6,13 @@
 #include <algorithm>
 #include <vector>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/evolution.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
+#include "socle/sortie.h"
 
 namespace {
 
@@ -24,11 +24,6 @@ struct Etat {
 };
 
 Etat etat;
-
-const char* nom_tribu(int code) {
-  const civilisation* c = donner_civ(code);
-  return c != nullptr ? c->nom : "";
-}
 
 // A unit makes war when its tribe is hostile or it is itself (provisionally) hostile.
 bool agressive(const unite& u) {

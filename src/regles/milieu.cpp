@@ -6,12 +6,12 @@
 #include <array>
 #include <cstdint>
 
-#include "controle/alea.h"
-#include "controle/journal.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
 
 namespace {
 

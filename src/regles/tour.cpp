@@ -2,14 +2,14 @@
 // newest first; units founded during the turn wait for the next one.
 #include "regles/tour.h"
 
-#include "controle/journal.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
 #include "population/unites.h"
 #include "regles/alimentation.h"
 #include "regles/epidemie.h"
 #include "regles/evolution.h"
 #include "regles/milieu.h"
+#include "socle/journal.h"
+#include "socle/sortie.h"
 
 namespace {
 

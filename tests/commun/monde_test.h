@@ -7,13 +7,11 @@
 #include <string>
 #include <vector>
 
-// Every module back to its start-of-program state: no map terrains, no civilisation, no unit,
-// empty identifier stack and conflict list, default settings and console hooks, logs closed,
-// generator seeded 1.
-void reinitialiser_monde();
+#include "controle/reinitialisation.h"
+#include "population/verification.h"
 
 // A flat X by Y world of one altitude and climate, every resource at `ressource` (sea cells keep
-// 7000 water), after reinitialiser_monde().
+// 7000 water), after reinitialiser_programme().
 void construire_monde(int x, int y, int altitude, int climat, int ressource = 0);
 
 // Sets one cell's altitude and its four resources (sea: forced to 7000 water).
@@ -21,12 +19,6 @@ void fixer_case(int x, int y, int altitude, int eau, int bois, int vegetale, int
 
 // Appends a civilisation with the given characteristics (name "T<code>").
 void ajouter_tribu(int code, int regime, int comportement, int milieu_prefere);
-
-// Every violated invariant of the world, one text each; empty when the world is sound.
-std::vector<std::string> verifier_monde();
-
-// A hash of terrains, units and identifiers, for determinism checks.
-std::uint64_t empreinte_monde();
 
 // Redirects the program's standard output into a buffer while alive.
 class CaptureSortie {

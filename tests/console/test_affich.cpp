@@ -6,9 +6,9 @@
 
 #include "commun/monde_test.h"
 #include "console/affich.h"
-#include "controle/parametres.h"
 #include "monde/carte.h"
 #include "population/unites.h"
+#include "socle/parametres.h"
 
 namespace {
 
@@ -74,7 +74,7 @@ TEST(Affich, SequencesAnsi) {
 
 TEST(Affich, InitialisationAnsi) {
   // With ANSI the console is cleared by a form feed (without, by 30 line feeds).
-  reinitialiser_monde();
+  reinitialiser_programme();
   fixer_mode_affichage({1, 0, 0});
   CaptureSortie sortie;
   EXPECT_EQ(init_affich_text(), 1);

@@ -49,7 +49,7 @@ struct FichierAide {
 class Console : public ::testing::Test {
  protected:
   void SetUp() override {
-    reinitialiser_monde();
+    reinitialiser_programme();
     fixer_entree_sortie(lire_script, capturer);
     fixer_interpreteur(interpreteur_temoin);
     interpretees.clear();

@@ -9,8 +9,8 @@
 #include "commun/monde_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "controle/parametres.h"
 #include "monde/terrain.h"
+#include "socle/parametres.h"
 
 namespace {
 

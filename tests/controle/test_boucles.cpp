@@ -9,7 +9,7 @@
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
-#include "controle/parametres.h"
+#include "socle/parametres.h"
 
 namespace {
 
@@ -21,7 +21,7 @@ void ecrire(const char* texte) { ecrit += texte; }
 
 // A fresh program whose console reads `texte`, in text (opengl 0) or graphics mode.
 void preparer(const std::string& texte, int console, int opengl, int ligne_prete) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   fixer_entree_sortie(lire, ecrire);
   fixer_interpreteur(interpreter_commande);
   entree = std::istringstream(texte);

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "controle/options.h"
-#include "controle/parametres.h"
 #include "monde/carte.h"
+#include "socle/alea.h"
+#include "socle/parametres.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ using Reglages = std::array<int, 11>;
 
 // Parses a command line given as words after the program name, from a fresh program.
 Reglages analyser(std::vector<std::string> mots) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   mots.insert(mots.begin(), "pangaeolith");
   std::vector<char*> argv;
   for (auto& m : mots) argv.push_back(m.data());

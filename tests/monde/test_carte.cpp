@@ -9,7 +9,7 @@
 #include "monde/carte.h"
 
 TEST(Carte, DimensionsDe1A100) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   CaptureJournaux journaux;
   fixer_dimensions(100, 100);
   fixer_dimensions(101, 10);

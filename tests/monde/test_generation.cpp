@@ -7,9 +7,9 @@
 #include <string>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
+#include "socle/alea.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ std::string faute_generation() {
 }  // namespace
 
 TEST(Generation, OrdreDesTiragesSurQuatreCases) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   fixer_dimensions(4, 1);
   CaptureJournaux journaux;
   // Patch draws: y0, x0, A, B, then the change until it keeps the centre in 0..3.
@@ -78,7 +78,7 @@ TEST(Generation, CasesVoisinesAUnNiveauAuPlusEtRessourcesPleines) {
   int mers = 0;
   for (const auto& taille : tailles)
     for (unsigned graine = 1; graine <= (taille[0] * taille[1] > 1000 ? 4u : 40u); ++graine) {
-      reinitialiser_monde();
+      reinitialiser_programme();
       fixer_dimensions(taille[0], taille[1]);
       initialiser_alea(graine);
       creer_carte();

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "monde/mise_a_jour.h"
+#include "socle/alea.h"
 
 TEST(MiseAJour, TroisTiragesParCaseParColonnesSecheresseDAbord) {
   // Column 0 in drought, (0, 1) sea; column 1 at climate 9. Per cell: direction, offset, then

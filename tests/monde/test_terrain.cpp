@@ -7,15 +7,15 @@
 #include <tuple>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/terrain.h"
+#include "socle/alea.h"
 
 using testing::ElementsAre;
 using testing::ElementsAreArray;
 using testing::EndsWith;
 
 TEST(Terrain, ValeursHorsBornes) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   CaptureJournaux journaux;
   auto t = creer_terrain(5, 12);
   EXPECT_EQ(std::tuple(t->altitude, t->climat, t->popmax), std::tuple(BAS, 0, 500));
@@ -89,7 +89,7 @@ TEST(Terrain, DeriveDuClimat) {
   };
   for (const cas& e : essais) {
     SCOPED_TRACE(&e - essais);
-    reinitialiser_monde();
+    reinitialiser_programme();
     CaptureJournaux journaux;
     auto t = creer_terrain(e.altitude, e.climat);
     scripter_alea({e.r});

@@ -7,12 +7,12 @@
 #include <string>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
-#include "controle/parametres.h"
 #include "population/civ.h"
+#include "socle/alea.h"
+#include "socle/parametres.h"
 
 TEST(Civ, TableFixeEtRecherches) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   CaptureSortie sortie;
   creer_tab_civ();
   EXPECT_EQ(sortie.texte(), "");
@@ -39,7 +39,7 @@ TEST(Civ, TableFixeEtRecherches) {
 
 TEST(Civ, TableTiree) {
   // Per tribe: name slot (drawn again while used), milieu, behaviour, then diet.
-  reinitialiser_monde();
+  reinitialiser_programme();
   fixer_tribus_aleatoires(1);
   scripter_alea({0, 0, 1, 2, 20, 41, 2, 5, 3});
   CaptureSortie sortie;
@@ -48,7 +48,7 @@ TEST(Civ, TableTiree) {
                 "\nciv 0 nom:a r.a:2 comp:2 m.p:1\n\nciv 1 nom:b r.a:0 comp:3 m.p:3\n", 0),
             0u);
   for (unsigned graine = 1; graine <= 30; ++graine) {
-    reinitialiser_monde();
+    reinitialiser_programme();
     fixer_tribus_aleatoires(1);
     initialiser_alea(graine);
     CaptureSortie lignes;
@@ -72,7 +72,7 @@ TEST(Civ, TableTiree) {
 }
 
 TEST(Civ, SuppressionPendantUnPassage) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   creer_tab_civ();
   CaptureSortie sortie;
   CaptureJournaux journaux;

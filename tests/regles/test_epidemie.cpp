@@ -5,10 +5,10 @@
 #include <utility>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "population/unites.h"
 #include "regles/epidemie.h"
+#include "socle/alea.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <tuple>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/evolution.h"
+#include "socle/alea.h"
 
 namespace {
 

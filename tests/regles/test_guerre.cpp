@@ -5,11 +5,11 @@
 #include <string>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
+#include "socle/alea.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include <string_view>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/milieu.h"
+#include "socle/alea.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 #include <cstdio>
 
 #include "commun/monde_test.h"
-#include "controle/alea.h"
-#include "controle/parametres.h"
-#include "controle/simulation.h"
-#include "controle/sortie.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "regles/simulation.h"
+#include "socle/alea.h"
+#include "socle/parametres.h"
+#include "socle/sortie.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ class SortieJetee {
 };
 
 void demarrer(int X, int Y, unsigned graine, bool aleatoire) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   fixer_dimensions(X, Y);
   initialiser_alea(graine);
   fixer_tribus_aleatoires(aleatoire ? 1 : 0);

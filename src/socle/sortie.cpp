@@ -1,5 +1,5 @@
 // Standard output behind a replaceable stream.
-#include "controle/sortie.h"
+#include "socle/sortie.h"
 
 #include <cstdarg>
 

@@ -1,7 +1,7 @@
 // The shared generator: a known sequence and the scripted draws the rule tests rely on.
 #include <gtest/gtest.h>
 
-#include "controle/alea.h"
+#include "socle/alea.h"
 
 TEST(Alea, SuiteConnueEtTiragesScriptes) {
   // The classic sequence of this linear congruential generator for seed 1.

@@ -1,12 +1,12 @@
 // One simulation step: map update, war phase, then every civilisation's turn in list order.
-#include "controle/simulation.h"
+#include "regles/simulation.h"
 
-#include "controle/journal.h"
 #include "monde/mise_a_jour.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
 #include "regles/tour.h"
+#include "socle/journal.h"
 
 void bcleprincip() {
   // Units removed during the previous step are no longer referred to by anything.

@@ -7,12 +7,17 @@
 
 // Largest value a draw can give.
 inline constexpr int ALEA_MAX = 32767;
+// Number of values a draw can give.
+inline constexpr int ALEA_PLAGE = ALEA_MAX + 1;
 
 // Sets the state of the sequence to `graine`; also drops any scripted draws.
 void initialiser_alea(std::uint32_t graine);
 
 // One draw, 0..32767: state = state * 1103515245 + 12345 (mod 2^32), result (state >> 16) & 0x7FFF.
 int tirer_alea();
+
+// One draw r scaled to 0..n-1: the integer part of r * n / 32768.
+int tirer_proportion(int n);
 
 // Tests: the next draws are taken from `tirages`, in order, before the sequence resumes.
 void scripter_alea(std::vector<int> tirages);

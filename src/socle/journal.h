@@ -21,8 +21,5 @@ void fermer_erreur();
 int ecrire_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int ecrire_erreur(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Whether the debug log is open: lets a caller skip work that only feeds the trace.
-bool debug_ouvert();
-
 // Pushes buffered records to the files (used before a deliberate process end).
 void vider_journaux();

@@ -1,5 +1,5 @@
 // Linear congruential generator shared by the whole program, with a scripted mode for tests.
-#include "controle/alea.h"
+#include "socle/alea.h"
 
 #include <cstddef>
 #include <utility>
@@ -27,6 +27,10 @@ int tirer_alea() {
   if (etat.prochain < etat.script.size()) return etat.script[etat.prochain++];
   etat.s = etat.s * 1103515245u + 12345u;
   return static_cast<int>((etat.s >> 16) & 0x7FFFu);
+}
+
+int tirer_proportion(int n) {
+  return static_cast<int>(static_cast<long long>(tirer_alea()) * n / ALEA_PLAGE);
 }
 
 void scripter_alea(std::vector<int> tirages) {

@@ -1,7 +1,7 @@
 // Buffered log writers. A record costs no allocation and no flush: the time-of-day text is
 // formatted once per second of wall clock and reused, the elapsed time comes from a monotonic
 // clock, and the line feed a message lacks is written after it instead of copying the format.
-#include "controle/journal.h"
+#include "socle/journal.h"
 
 #include <chrono>
 #include <cstdarg>
@@ -93,7 +93,6 @@ int ouvrir_debug(const char* nom) { return ouvrir(etat.debug, nom); }
 int ouvrir_erreur(const char* nom) { return ouvrir(etat.erreur, nom); }
 void fermer_debug() { fermer(etat.debug); }
 void fermer_erreur() { fermer(etat.erreur); }
-bool debug_ouvert() { return etat.debug.ouvert != 0; }
 
 void vider_journaux() {
   if (etat.debug.ouvert) std::fflush(etat.debug.fichier);

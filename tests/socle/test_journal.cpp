@@ -5,12 +5,12 @@
 #include <sstream>
 
 #include "commun/monde_test.h"
-#include "controle/journal.h"
+#include "socle/journal.h"
 
 using testing::MatchesRegex;
 
 TEST(Journal, EnregistrementsEtFichiers) {
-  reinitialiser_monde();
+  reinitialiser_programme();
   EXPECT_EQ(ecrire_erreur("hors carte\n"), -1);
   // Opening empties the file: a second run keeps only its own records.
   const std::string chemin = testing::TempDir() + "journal_test.log";

@@ -1,5 +1,7 @@
 // Storage of the settings records.
-#include "controle/parametres.h"
+#include "socle/parametres.h"
+
+#include "socle/defauts.h"
 
 namespace {
 
@@ -8,8 +10,8 @@ struct Etat {
   mode_affichage affichage{};
   vue_gl vue{};
   int tribus_aleatoires = 0;
-  std::int32_t delai_minuterie = 500;
-  float pas_heure = 0.1f;
+  std::int32_t delai_minuterie = DELAI_MINUTERIE_INITIAL;
+  float pas_heure = PAS_HEURE_INITIAL;
 };
 
 Etat etat;

@@ -1,0 +1,27 @@
+// One reset of the whole program: each module's own reset, bottom layer first.
+#include "controle/reinitialisation.h"
+
+#include "console/console.h"
+#include "console/interpreteur.h"
+#include "monde/carte.h"
+#include "population/civ.h"
+#include "population/unites.h"
+#include "regles/guerre.h"
+#include "socle/alea.h"
+#include "socle/journal.h"
+#include "socle/parametres.h"
+#include "socle/sortie.h"
+
+void reinitialiser_programme() {
+  fermer_debug();
+  fermer_erreur();
+  fixer_sortie(nullptr);
+  reinitialiser_parametres();
+  initialiser_alea(1);
+  reinitialiser_carte();
+  reinitialiser_civ();
+  reinitialiser_unites();
+  init_conflits();
+  init_console();
+  fixer_actions_graphiques({});
+}
