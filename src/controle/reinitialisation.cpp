@@ -3,6 +3,11 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
+#include "graphique/clavier.h"
+#include "graphique/console_gl.h"
+#include "graphique/dessin.h"
+#include "graphique/scene.h"
+#include "graphique/vue.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
@@ -24,4 +29,9 @@ void reinitialiser_programme() {
   init_conflits();
   init_console();
   fixer_actions_graphiques({});
+  fixer_dessin(nullptr);
+  reinitialiser_vue();
+  reinitialiser_scene();
+  init_console_gl();
+  reinitialiser_clavier();
 }
