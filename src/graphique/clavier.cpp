@@ -213,9 +213,12 @@ void deplacer_oeil(int touche, vue_gl& v) {
   float h_x = 0;
   float h_y = 1;
   if (v.y_zoom != 0) {
-    const float norme = std::sqrt(v.x_zoom * v.x_zoom + v.y_zoom * v.y_zoom);
-    h_x = v.x_zoom / norme;
-    h_y = v.y_zoom / norme;
+    // In double precision, so that a tiny y component never squares to 0.
+    const double x = v.x_zoom;
+    const double y = v.y_zoom;
+    const double norme = std::sqrt(x * x + y * y);
+    h_x = static_cast<float>(x / norme);
+    h_y = static_cast<float>(y / norme);
   }
   switch (touche) {
     case TOUCHE_HAUT:
