@@ -12,6 +12,7 @@
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
+#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -27,6 +28,7 @@ void reinitialiser_programme() {
   reinitialiser_civ();
   reinitialiser_unites();
   init_conflits();
+  reinitialiser_statistiques();
   init_console();
   fixer_actions_graphiques({});
   fixer_dessin(nullptr);
