@@ -12,8 +12,10 @@ void bcle_princip() {
   for (;;) {
     const mode_affichage affichage = lire_mode_affichage();
     etat_programme programme = lire_etat_programme();
-    // A signal that asks the run to end is obeyed between two lines, like "quit".
-    if (affichage.opengl && (programme.fin_demandee || arret_demande())) {
+    // A signal that asks the run to end is obeyed between two lines, like "quit". The window
+    // has no prompt for Ctrl-C to come back to: there it ends the run too.
+    if (affichage.opengl &&
+        (programme.fin_demandee || arret_demande() || interruption_en_attente())) {
       vider_journaux();
       std::exit(0);
     }

@@ -164,3 +164,18 @@ TEST(Boucles, UnSignalDeFinTermineLaBoucleCommeQuit) {
   EXPECT_EQ(lire_etat_programme().boucle_active, 0);
   reinitialiser_programme();
 }
+
+TEST(Boucles, CtrlCTermineLaFenetre) {
+  // The graphics display has no prompt to come back to: Ctrl-C ends it at the next idle call.
+  construire_monde(1, 1, MER, 5);
+  fixer_etat_programme({1, 0, 0, 0});
+  fixer_mode_affichage({0, 0, 1});
+  installer_signaux(1);
+  std::raise(SIGINT);
+  EXPECT_EXIT(bcle_princip(), testing::ExitedWithCode(0), "");
+  prendre_interruption();
+  CaptureSortie sortie;
+  bcle_princip();  // without it, an idle call with no typed line just returns
+  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
+  reinitialiser_programme();
+}
