@@ -3,6 +3,7 @@
 // mode_affichage and writes both back when it leaves, whatever the command.
 #include "console/interpreteur.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <array>
@@ -14,6 +15,7 @@
 #include "console/affich.h"
 #include "console/carte_compacte.h"
 #include "console/console.h"
+#include "monde/carte.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
@@ -33,6 +35,7 @@ struct Contexte {
 
 struct Etat {
   actions_graphiques actions{};
+  bool mini_suggere = false;  // the hint about mini has been given in this run
 };
 
 Etat etat;
@@ -129,12 +132,28 @@ int executer_pas(int nombre) {
   return fait;
 }
 
+// Once a run, at a terminal: when the map just drawn is wider than the terminal (so its lines
+// wrapped), say that mini shows the world in a few columns.
+void suggerer_mini(const Contexte& c) {
+  if (etat.mini_suggere || !isatty(STDIN_FILENO) || !isatty(fileno(sortie()))) return;
+  winsize taille{};
+  if (ioctl(fileno(sortie()), TIOCGWINSZ, &taille) != 0 || taille.ws_col == 0) return;
+  const int colonnes = combien_colonnes();
+  const int largeur = (c.mode.ansi ? 3 : 5) * colonnes + 3;
+  if (largeur <= taille.ws_col) return;
+  etat.mini_suggere = true;
+  console_printf("La carte fait %d colonnes et le terminal %d : mini la montre en %d colonnes.\n",
+                 largeur, taille.ws_col, colonnes + 4);
+}
+
 // Text map; a failed display ends the console loop with the command's error line.
 void afficher_carte_texte(Contexte& c, const char* erreur) {
   if (afficher_carte() == 0) {
     ecrire_erreur("%s", erreur);
     c.etat.boucle_active = 0;
+    return;
   }
+  suggerer_mini(c);
 }
 
 int commande_ansi(Contexte& c) {

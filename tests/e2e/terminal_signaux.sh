@@ -45,6 +45,14 @@ attendre '^>$' "pas d'invite apres l'interruption"
 ecran | grep -q '^Legende' || echec "pas de carte apres l'interruption"
 ecran | grep -q '^cont : pas' && echec "la ligne de progression reste a l'ecran"
 fait=$(ecran | sed -n 's/^cont interrompu : \([0-9]*\) pas.*/\1/p')
+# The map is wider than the terminal: once a run, mini is suggested.
+ecran | grep -qxF 'La carte fait 503 colonnes et le terminal 120 : mini la montre en 104 colonnes.' ||
+  echec "pas de conseil pour mini sous une carte trop large"
+t send-keys -t essai "affich" Enter
+sleep 1
+attendre '^>$' "pas d'invite apres affich"
+attendre_egal "conseil donne une seule fois" "Le numéro à coté est le numéro de la tribu en présence" \
+  "$(ecran | grep -v '^$' | tail -n 2 | head -n 1)"
 
 # The program goes on: graine answers, then Ctrl-D ends it with status 0.
 t send-keys -t essai "graine" Enter
