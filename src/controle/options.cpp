@@ -11,6 +11,7 @@
 #include <cstring>
 #include <optional>
 
+#include "graphique/clavier.h"
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/defauts.h"
@@ -140,6 +141,7 @@ void analyser_ligne_commande(int argc, char** argv) {
   affichage.bold = 0;
   fixer_mode_affichage(affichage);
   ecrire_vue_gl(vue);
+  vider_historique();
   fixer_traces_tours(calme ? 0 : 1);
   if (graine) semer_partie(*graine);
   if (aide) {
@@ -160,8 +162,7 @@ void afficher_usage() {
       "  -i, --dim X Y       carte de X colonnes sur Y lignes, de 1 à 100 chacune\n"
       "                      (10 × 10 sans cette option)\n"
       "  -a, --ansi          carte en couleurs (séquences ANSI du terminal)\n"
-      "  --seed N            graine du hasard, de 0 à 4294967295 (sans cette option : l'horloge) "
-      ";\n"
+      "  --seed N            graine du hasard, de 0 à 4294967295 (l'horloge sans cette option) ;\n"
       "                      la même graine et les mêmes options rejouent la même partie\n"
       "  --rand              neuf tribus tirées au hasard au lieu de la table fixe\n"
       "  -q, --calme         sans les lignes de chaque tour ni celles des guerres\n"
