@@ -51,6 +51,7 @@ struct etat_lu {
   std::size_t curseur = 0;
   std::vector<int> id_libres;
   std::vector<conflit> conflits;
+  std::uint32_t graine = 0;
   std::uint32_t alea = 0;
   releve_statistiques statistiques;
 };
@@ -89,6 +90,7 @@ json document() {
   json j = json::object();
   j["format"] = FORMAT_SAUVEGARDE;
   j["version"] = VERSION_SAUVEGARDE;
+  j["graine"] = graine_partie();
   j["alea"] = lire_etat_alea();
   j["pas"] = nombre_de_pas();
 
@@ -416,6 +418,7 @@ etat_lu lire(const std::string& texte) {
   lire_carte(j, e);
   lire_tribus(j, e);
   lire_conflits(j, e);
+  e.graine = static_cast<std::uint32_t>(L::entier(j, "", "graine", 0, U32_MAX));
   e.alea = static_cast<std::uint32_t>(L::entier(j, "", "alea", 0, U32_MAX));
   lire_statistiques(j, e);
   return e;
@@ -439,6 +442,9 @@ void installer(etat_lu e) {
   fixer_id_libres(std::move(e.id_libres));
   fixer_rang_civ_courante(e.curseur);
   fixer_conflits(std::move(e.conflits));
+  // The run keeps its seed (what "graine" shows and --seed replays); the sequence goes on from
+  // the saved state.
+  semer_partie(e.graine);
   initialiser_alea(e.alea);
   remplacer_releve(std::move(e.statistiques));
 }

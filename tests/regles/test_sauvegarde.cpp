@@ -26,7 +26,7 @@ using json = nlohmann::json;
 void generer(int X, int Y, unsigned graine, bool aleatoire) {
   reinitialiser_programme();
   fixer_dimensions(X, Y);
-  initialiser_alea(graine);
+  semer_partie(graine);
   fixer_tribus_aleatoires(aleatoire ? 1 : 0);
   CaptureSortie sortie;  // the drawn tribes are printed
   creer_tab_civ();
@@ -89,6 +89,7 @@ TEST(Sauvegarde, RepriseIdentiqueALaPartieContinue) {
     std::string erreur;
     ASSERT_TRUE(charger_texte(sauvee, erreur)) << erreur;
     EXPECT_EQ(nombre_de_pas(), e.n);
+    EXPECT_EQ(graine_partie(), e.graine);
     EXPECT_EQ(texte_sauvegarde(), sauvee);
     EXPECT_EQ(jouer(e.m), suite);
     EXPECT_EQ(empreinte_monde(), empreinte);
