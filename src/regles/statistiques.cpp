@@ -191,6 +191,11 @@ bool ouvrir_csv(const std::string& chemin, std::string& erreur) {
   return true;
 }
 
+void ecrire_etat_csv() {
+  echantillonner();
+  ecrire_lignes_csv();
+}
+
 void fermer_csv() {
   if (etat.csv != nullptr) std::fclose(etat.csv);
   etat.csv = nullptr;

@@ -58,6 +58,8 @@ void remplacer_releve(releve_statistiques r);
 // --stats: opens (emptying it) the CSV file, writes its header and the lines of the current
 // step. True on success; otherwise `erreur` says why and no file is kept open.
 bool ouvrir_csv(const std::string& chemin, std::string& erreur);
+// Writes the lines of the current step to the open CSV file (after a restore: the restored state).
+void ecrire_etat_csv();
 // Closes the CSV file, if one is open.
 void fermer_csv();
 // The header line of the CSV file, and the quoting of one field (RFC 4180: a field holding a
