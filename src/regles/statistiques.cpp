@@ -18,6 +18,7 @@ struct Etat {
   releve_statistiques releve;
   FILE* csv = nullptr;
   std::string chemin_csv;
+  bool echec_csv = false;
 };
 
 Etat etat;
@@ -67,6 +68,7 @@ void echec_csv(const char* quoi) {
                std::strerror(errno));
   if (etat.csv != nullptr) std::fclose(etat.csv);
   etat.csv = nullptr;
+  etat.echec_csv = true;
 }
 
 // The CSV lines of the current step: every tribe alive at its start, those that died out in it
@@ -181,15 +183,17 @@ bool ouvrir_csv(const std::string& chemin, std::string& erreur) {
     return false;
   }
   etat.csv = f;
-  std::fprintf(f, "%s\n", entete_csv());
-  echantillonner();
-  ecrire_lignes_csv();
-  if (etat.csv == nullptr) {
-    erreur = "impossible d'écrire dans " + chemin;
+  etat.echec_csv = false;
+  if (std::fprintf(f, "%s\n", entete_csv()) < 0 || std::fflush(f) != 0) {
+    erreur = "impossible d'écrire dans " + chemin + " : " + std::strerror(errno);
+    std::fclose(f);
+    etat.csv = nullptr;
     return false;
   }
   return true;
 }
+
+bool csv_en_echec() { return etat.echec_csv; }
 
 void ecrire_etat_csv() {
   echantillonner();

@@ -55,9 +55,12 @@ int guerres_derniere_phase();
 const releve_statistiques& releve();
 void remplacer_releve(releve_statistiques r);
 
-// --stats: opens (emptying it) the CSV file, writes its header and the lines of the current
-// step. True on success; otherwise `erreur` says why and no file is kept open.
+// --stats: opens (emptying it) the CSV file and writes its header; the lines of the current step
+// follow with ecrire_etat_csv once the world exists. True on success; otherwise `erreur` says
+// why and no file is kept open.
 bool ouvrir_csv(const std::string& chemin, std::string& erreur);
+// True once a write of the CSV file has failed (the file is then closed).
+bool csv_en_echec();
 // Writes the lines of the current step to the open CSV file (after a restore: the restored state).
 void ecrire_etat_csv();
 // Closes the CSV file, if one is open.

@@ -122,6 +122,7 @@ TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
   deux_voisins();
   std::string erreur;
   ASSERT_TRUE(ouvrir_csv(chemin, erreur)) << erreur;
+  ecrire_etat_csv();
   // The header and the lines of the starting state are on disk at once.
   EXPECT_EQ(lire_fichier(chemin),
             "pas,code,nom,unites,habitants,guerres_du_pas\n"
@@ -155,6 +156,9 @@ TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
   EXPECT_FALSE(ouvrir_csv("/nonexistent-dir/stats.csv", erreur));
   EXPECT_NE(erreur.find("/nonexistent-dir/stats.csv"), std::string::npos);
   EXPECT_NE(erreur.find("No such file"), std::string::npos);
+  // A device that takes nothing: the header's write already fails.
+  EXPECT_FALSE(ouvrir_csv("/dev/full", erreur));
+  EXPECT_NE(erreur.find("No space left"), std::string::npos);
 
   // RFC 4180 quoting.
   const std::pair<const char*, const char*> champs[] = {{"TOUCHE_PAS", "TOUCHE_PAS"},
