@@ -5,6 +5,7 @@
 #include "console/interpreteur.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
+#include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
@@ -39,4 +40,5 @@ void reinitialiser_programme() {
   reinitialiser_scene();
   init_console_gl();
   reinitialiser_clavier();
+  reinitialiser_courbe_gl();
 }
