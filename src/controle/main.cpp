@@ -49,6 +49,7 @@ int main(int argc, char** argv) {
   }
 
   const options_lot lot = lire_options_lot();
+  const std::uint32_t graine_demandee = graine_partie();
   // The CSV file is tried before anything else: a file that cannot be written stops the run at
   // once rather than losing its statistics silently.
   std::string erreur;
@@ -63,6 +64,8 @@ int main(int argc, char** argv) {
                    erreur.c_str());
       return 2;
     }
+    // A seed given with a save branches from it: the sequence starts again from that seed.
+    if (lot.graine_donnee) semer_partie(graine_demandee);
   } else {
     ecrire_debug("main - On crée la table des civilisations\n");
     creer_tab_civ();

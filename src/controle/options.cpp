@@ -191,6 +191,7 @@ void analyser_ligne_commande(int argc, char** argv) {
   vider_historique();
   fixer_traces_tours(calme ? 0 : 1);
   if (graine) semer_partie(*graine);
+  etat.lot.graine_donnee = graine.has_value();
   if (aide) {
     afficher_usage();
     etat.statut = 0;

@@ -19,6 +19,7 @@ struct options_lot {
   std::int64_t pas = -1;
   std::string stats;
   std::string charger;
+  bool graine_donnee = false;  // --seed was given (and accepted)
 };
 options_lot lire_options_lot();
 

@@ -27,6 +27,15 @@ printf 'cont 4\nsauver m.json\nquit\n' | timeout 20 "$BIN" --seed 42 -i 5 4 > /d
 timeout 20 "$BIN" --charger m.json -q --pas 6 --stats suite.csv < /dev/null
 attendre_egal "statut de --charger --pas" 0 $?
 cmp -s <(awk -F, 'NR > 1 && $1 >= 4' s.csv) <(tail -n +2 suite.csv) || echec "--charger --pas: CSV de la suite different"
+# With --seed too, the run branches from the save: same restored step, other steps after it,
+# and the same branch for the same seed.
+for g in 1 2 1b; do
+  timeout 20 "$BIN" --charger m.json --seed ${g%b} -q --pas 6 --stats branche$g.csv < /dev/null
+done
+cmp -s branche1.csv branche1b.csv || echec "--charger --seed: meme graine, suites differentes"
+cmp -s <(grep '^4,' branche1.csv) <(grep '^4,' suite.csv) || echec "--charger --seed: pas restaure different"
+cmp -s branche1.csv branche2.csv && echec "--charger --seed: deux graines, meme suite"
+cmp -s branche1.csv suite.csv && echec "--charger --seed: la graine n'a rien change"
 
 # Refused at start, status 2, nothing run.
 while IFS='|' read -r options message; do
