@@ -145,70 +145,79 @@ json document() {
   return j;
 }
 
-// Reading, each value checked where it stands; `chemin` names it in a refusal.
+// Where a value stands in the file: a chain of member names and indices on the stack, turned
+// into a text ("tribus[2].unites[0].nb_hab") only for a refusal.
+struct chemin {
+  const chemin* parent = nullptr;
+  const char* nom = nullptr;  // a member's name, or none for an index
+  std::size_t indice = 0;
+  std::string texte() const {
+    if (parent == nullptr) return nom != nullptr ? nom : "";
+    const std::string p = parent->texte();
+    if (nom != nullptr) return p.empty() ? std::string(nom) : p + "." + nom;
+    return p + "[" + std::to_string(indice) + "]";
+  }
+};
+
+// Reading, each value checked where it stands; its path names it in a refusal.
 class lecteur {
  public:
   // The member `nom` of an object, which must be there.
-  static const json& membre(const json& objet, const std::string& chemin, const char* nom) {
-    if (!objet.is_object()) throw refus{"« " + chemin + " » : objet attendu"};
+  static const json& membre(const json& objet, const chemin& c, const char* nom) {
+    if (!objet.is_object()) throw refus{"« " + c.texte() + " » : objet attendu"};
     const auto it = objet.find(nom);
-    if (it == objet.end())
-      throw refus{"champ « " + (chemin.empty() ? std::string(nom) : chemin + "." + nom) +
-                  " » absent"};
+    if (it == objet.end()) throw refus{"champ « " + sous(c, nom).texte() + " » absent"};
     return *it;
   }
 
-  static std::string sous(const std::string& chemin, const char* nom) {
-    return chemin.empty() ? std::string(nom) : chemin + "." + nom;
-  }
-  static std::string indice(const std::string& chemin, std::size_t i) {
-    return chemin + "[" + std::to_string(i) + "]";
-  }
+  static chemin sous(const chemin& c, const char* nom) { return {&c, nom, 0}; }
+  static chemin indice(const chemin& c, std::size_t i) { return {&c, nullptr, i}; }
 
-  static std::int64_t entier(const json& v, const std::string& chemin, std::int64_t min,
-                             std::int64_t max) {
+  static std::int64_t entier(const json& v, const chemin& c, std::int64_t min, std::int64_t max) {
     std::int64_t n = 0;
     if (v.is_number_unsigned()) {
       const std::uint64_t u = v.get<std::uint64_t>();
-      if (u > static_cast<std::uint64_t>(INT64_MAX)) hors_bornes(chemin, min, max);
+      if (u > static_cast<std::uint64_t>(INT64_MAX)) hors_bornes(c, min, max);
       n = static_cast<std::int64_t>(u);
     } else if (v.is_number_integer()) {
       n = v.get<std::int64_t>();
     } else {
-      throw refus{"« " + chemin + " » : nombre entier attendu"};
+      throw refus{"« " + c.texte() + " » : nombre entier attendu"};
     }
-    if (n < min || n > max) hors_bornes(chemin, min, max);
+    if (n < min || n > max) hors_bornes(c, min, max);
     return n;
   }
 
-  static std::int64_t entier(const json& objet, const std::string& chemin, const char* nom,
-                             std::int64_t min, std::int64_t max) {
-    return entier(membre(objet, chemin, nom), sous(chemin, nom), min, max);
+  static std::int64_t entier(const json& objet, const chemin& c, const char* nom, std::int64_t min,
+                             std::int64_t max) {
+    return entier(membre(objet, c, nom), sous(c, nom), min, max);
   }
 
-  static const json& tableau(const json& v, const std::string& chemin) {
-    if (!v.is_array()) throw refus{"« " + chemin + " » : tableau attendu"};
+  static const json& tableau(const json& v, const chemin& c) {
+    if (!v.is_array()) throw refus{"« " + c.texte() + " » : tableau attendu"};
     return v;
   }
 
-  static std::string texte(const json& v, const std::string& chemin, std::size_t longueur_max) {
-    if (!v.is_string()) throw refus{"« " + chemin + " » : texte attendu"};
+  static std::string texte(const json& v, const chemin& c, std::size_t longueur_max) {
+    if (!v.is_string()) throw refus{"« " + c.texte() + " » : texte attendu"};
     const std::string s = v.get<std::string>();
     if (s.size() > longueur_max)
-      throw refus{"« " + chemin + " » : texte de plus de " + std::to_string(longueur_max) +
+      throw refus{"« " + c.texte() + " » : texte de plus de " + std::to_string(longueur_max) +
                   " octets"};
     if (s.find('\0') != std::string::npos)
-      throw refus{"« " + chemin + " » : caractère nul dans le texte"};
+      throw refus{"« " + c.texte() + " » : caractère nul dans le texte"};
     return s;
   }
 
  private:
-  [[noreturn]] static void hors_bornes(const std::string& chemin, std::int64_t min,
-                                       std::int64_t max) {
-    throw refus{"« " + chemin + " » : entier de " + std::to_string(min) + " à " +
+  [[noreturn]] static void hors_bornes(const chemin& c, std::int64_t min, std::int64_t max) {
+    throw refus{"« " + c.texte() + " » : entier de " + std::to_string(min) + " à " +
                 std::to_string(max) + " attendu"};
   }
 };
+
+// The top of the document.
+const chemin RACINE{};
 
 using L = lecteur;
 
@@ -217,10 +226,12 @@ constexpr std::int64_t U32_MAX = UINT32_MAX;
 
 // The map: dimensions, then one terrain per cell.
 void lire_carte(const json& j, etat_lu& e) {
-  const json& carte = L::membre(j, "", "carte");
-  e.colonnes = static_cast<int>(L::entier(carte, "carte", "colonnes", 1, TAILLE_MAX_CARTE));
-  e.lignes = static_cast<int>(L::entier(carte, "carte", "lignes", 1, TAILLE_MAX_CARTE));
-  const json& terrains = L::tableau(L::membre(carte, "carte", "terrains"), "carte.terrains");
+  const chemin c_carte = L::sous(RACINE, "carte");
+  const json& carte = L::membre(j, RACINE, "carte");
+  e.colonnes = static_cast<int>(L::entier(carte, c_carte, "colonnes", 1, TAILLE_MAX_CARTE));
+  e.lignes = static_cast<int>(L::entier(carte, c_carte, "lignes", 1, TAILLE_MAX_CARTE));
+  const chemin c_terrains = L::sous(c_carte, "terrains");
+  const json& terrains = L::tableau(L::membre(carte, c_carte, "terrains"), c_terrains);
   const std::size_t n = static_cast<std::size_t>(e.colonnes) * static_cast<std::size_t>(e.lignes);
   if (terrains.size() != n)
     throw refus{"« carte.terrains » : " + std::to_string(n) + " cases attendues (" +
@@ -228,53 +239,52 @@ void lire_carte(const json& j, etat_lu& e) {
                 std::to_string(terrains.size()) + " trouvées"};
   e.terrains.resize(n);
   for (std::size_t i = 0; i < n; ++i) {
-    const std::string chemin = L::indice("carte.terrains", i);
-    const json& c = L::tableau(terrains[i], chemin);
-    if (c.size() != 7)
-      throw refus{"« " + chemin +
-                  " » : 7 nombres attendus (altitude, climat, eau, bois, "
-                  "vegetale, animale, popmax)"};
+    const chemin c = L::indice(c_terrains, i);
+    const json& v = L::tableau(terrains[i], c);
+    if (v.size() != 7)
+      throw refus{"« " + c.texte() +
+                  " » : 7 nombres attendus (altitude, climat, eau, bois, vegetale, animale, "
+                  "popmax)"};
     terrain& t = e.terrains[i];
-    t.altitude = static_cast<std::int32_t>(L::entier(c[0], L::indice(chemin, 0), MER, HAUT));
-    t.climat = static_cast<std::int32_t>(L::entier(c[1], L::indice(chemin, 1), 0, 9));
+    t.altitude = static_cast<std::int32_t>(L::entier(v[0], L::indice(c, 0), MER, HAUT));
+    t.climat = static_cast<std::int32_t>(L::entier(v[1], L::indice(c, 1), 0, 9));
     for (std::size_t r = 0; r < 4; ++r)
       t.ressources[r] =
-          static_cast<std::int32_t>(L::entier(c[2 + r], L::indice(chemin, 2 + r), 0, I32_MAX));
-    t.popmax = static_cast<std::int32_t>(L::entier(c[6], L::indice(chemin, 6), 0, I32_MAX));
+          static_cast<std::int32_t>(L::entier(v[2 + r], L::indice(c, 2 + r), 0, I32_MAX));
+    t.popmax = static_cast<std::int32_t>(L::entier(v[6], L::indice(c, 6), 0, I32_MAX));
     if (t.popmax != pop_terrain(t.altitude))
-      throw refus{"« " + chemin + " » : population maximale " + std::to_string(t.popmax) +
+      throw refus{"« " + c.texte() + " » : population maximale " + std::to_string(t.popmax) +
                   " incohérente avec l'altitude " + std::to_string(t.altitude)};
   }
 }
 
-unite lire_unite(const json& j, const std::string& chemin, const etat_lu& e, std::int32_t code) {
+unite lire_unite(const json& j, const chemin& c, const etat_lu& e, std::int32_t code) {
   unite u{};
-  u.id = static_cast<std::int32_t>(L::entier(j, chemin, "id", 1, I32_MAX));
-  u.code = static_cast<std::int32_t>(L::entier(j, chemin, "code", 0, I32_MAX));
+  u.id = static_cast<std::int32_t>(L::entier(j, c, "id", 1, I32_MAX));
+  u.code = static_cast<std::int32_t>(L::entier(j, c, "code", 0, I32_MAX));
   if (u.code != code)
-    throw refus{"« " + L::sous(chemin, "code") + " » : l'unité est dans la liste de la tribu " +
+    throw refus{"« " + L::sous(c, "code").texte() + " » : l'unité est dans la liste de la tribu " +
                 std::to_string(code)};
-  u.x = static_cast<std::int32_t>(L::entier(j, chemin, "x", 0, e.colonnes - 1));
-  u.y = static_cast<std::int32_t>(L::entier(j, chemin, "y", 0, e.lignes - 1));
-  u.nb_hab = static_cast<std::int32_t>(L::entier(j, chemin, "nb_hab", 0, I32_MAX));
-  const std::string chemin_adv = L::sous(chemin, "adversaires");
-  const json& adversaires = L::tableau(L::membre(j, chemin, "adversaires"), chemin_adv);
+  u.x = static_cast<std::int32_t>(L::entier(j, c, "x", 0, e.colonnes - 1));
+  u.y = static_cast<std::int32_t>(L::entier(j, c, "y", 0, e.lignes - 1));
+  u.nb_hab = static_cast<std::int32_t>(L::entier(j, c, "nb_hab", 0, I32_MAX));
+  const chemin c_adv = L::sous(c, "adversaires");
+  const json& adversaires = L::tableau(L::membre(j, c, "adversaires"), c_adv);
   for (std::size_t i = 0; i < adversaires.size(); ++i)
     u.adversaires.push_back(
-        static_cast<int>(L::entier(adversaires[i], L::indice(chemin_adv, i), 1, I32_MAX)));
-  u.en_guerre = static_cast<std::int32_t>(L::entier(j, chemin, "en_guerre", 0, 1));
-  u.victoire = static_cast<std::int32_t>(L::entier(j, chemin, "victoire", 0, 1));
-  u.comportement =
-      static_cast<std::int32_t>(L::entier(j, chemin, "comportement", HOSTILE, RECIPROQUE));
-  u.nb_tours = static_cast<std::int32_t>(L::entier(j, chemin, "nb_tours", 0, I32_MAX));
-  u.connaissance = static_cast<std::int32_t>(L::entier(j, chemin, "connaissance", 0, 1));
-  const json& conquise = L::membre(j, chemin, "case_conquise");
+        static_cast<int>(L::entier(adversaires[i], L::indice(c_adv, i), 1, I32_MAX)));
+  u.en_guerre = static_cast<std::int32_t>(L::entier(j, c, "en_guerre", 0, 1));
+  u.victoire = static_cast<std::int32_t>(L::entier(j, c, "victoire", 0, 1));
+  u.comportement = static_cast<std::int32_t>(L::entier(j, c, "comportement", HOSTILE, RECIPROQUE));
+  u.nb_tours = static_cast<std::int32_t>(L::entier(j, c, "nb_tours", 0, I32_MAX));
+  u.connaissance = static_cast<std::int32_t>(L::entier(j, c, "connaissance", 0, 1));
+  const json& conquise = L::membre(j, c, "case_conquise");
   if (!conquise.is_null()) {
-    const std::string c = L::sous(chemin, "case_conquise");
+    const chemin c_case = L::sous(c, "case_conquise");
     if (!conquise.is_array() || conquise.size() != 2)
-      throw refus{"« " + c + " » : null ou une paire [x, y] attendue"};
-    const auto x = L::entier(conquise[0], L::indice(c, 0), 0, e.colonnes - 1);
-    const auto y = L::entier(conquise[1], L::indice(c, 1), 0, e.lignes - 1);
+      throw refus{"« " + c_case.texte() + " » : null ou une paire [x, y] attendue"};
+    const auto x = L::entier(conquise[0], L::indice(c_case, 0), 0, e.colonnes - 1);
+    const auto y = L::entier(conquise[1], L::indice(c_case, 1), 0, e.lignes - 1);
     u.case_conquise = coord{static_cast<std::int32_t>(x), static_cast<std::int32_t>(y)};
   }
   return u;
@@ -282,71 +292,73 @@ unite lire_unite(const json& j, const std::string& chemin, const etat_lu& e, std
 
 // The tribes and their units; then what ties them together: one unit per cell, identifiers.
 void lire_tribus(const json& j, etat_lu& e) {
-  const json& tribus = L::tableau(L::membre(j, "", "tribus"), "tribus");
+  const chemin c_tribus = L::sous(RACINE, "tribus");
+  const json& tribus = L::tableau(L::membre(j, RACINE, "tribus"), c_tribus);
   std::set<std::int32_t> codes;
   std::vector<std::vector<bool>> occupees(static_cast<std::size_t>(e.colonnes),
                                           std::vector<bool>(static_cast<std::size_t>(e.lignes)));
   std::vector<int> ids;
   for (std::size_t i = 0; i < tribus.size(); ++i) {
-    const std::string chemin = L::indice("tribus", i);
+    const chemin c = L::indice(c_tribus, i);
     const json& t = tribus[i];
     tribu_lue tr;
-    tr.code = static_cast<std::int32_t>(L::entier(t, chemin, "code", 0, I32_MAX));
+    tr.code = static_cast<std::int32_t>(L::entier(t, c, "code", 0, I32_MAX));
     if (!codes.insert(tr.code).second)
-      throw refus{"« " + L::sous(chemin, "code") + " » : la tribu " + std::to_string(tr.code) +
+      throw refus{"« " + L::sous(c, "code").texte() + " » : la tribu " + std::to_string(tr.code) +
                   " apparaît deux fois"};
-    tr.nom = L::texte(L::membre(t, chemin, "nom"), L::sous(chemin, "nom"), 31);
-    tr.regime = static_cast<std::int32_t>(L::entier(t, chemin, "regime", HERBIVORE, CARNIVORE));
+    tr.nom = L::texte(L::membre(t, c, "nom"), L::sous(c, "nom"), 31);
+    tr.regime = static_cast<std::int32_t>(L::entier(t, c, "regime", HERBIVORE, CARNIVORE));
     tr.comportement =
-        static_cast<std::int32_t>(L::entier(t, chemin, "comportement", HOSTILE, RECIPROQUE));
-    tr.milieu_prefere =
-        static_cast<std::int32_t>(L::entier(t, chemin, "milieu_prefere", BAS, HAUT));
-    const std::int64_t nb = L::entier(t, chemin, "nb_unites", 0, I32_MAX);
-    const std::string chemin_u = L::sous(chemin, "unites");
-    const json& unites = L::tableau(L::membre(t, chemin, "unites"), chemin_u);
+        static_cast<std::int32_t>(L::entier(t, c, "comportement", HOSTILE, RECIPROQUE));
+    tr.milieu_prefere = static_cast<std::int32_t>(L::entier(t, c, "milieu_prefere", BAS, HAUT));
+    const std::int64_t nb = L::entier(t, c, "nb_unites", 0, I32_MAX);
+    const chemin c_unites = L::sous(c, "unites");
+    const json& unites = L::tableau(L::membre(t, c, "unites"), c_unites);
     if (static_cast<std::int64_t>(unites.size()) != nb)
-      throw refus{"« " + L::sous(chemin, "nb_unites") + " » : " + std::to_string(nb) +
+      throw refus{"« " + L::sous(c, "nb_unites").texte() + " » : " + std::to_string(nb) +
                   " alors que la liste compte " + std::to_string(unites.size()) + " unités"};
     for (std::size_t k = 0; k < unites.size(); ++k) {
-      const std::string c = L::indice(chemin_u, k);
-      unite u = lire_unite(unites[k], c, e, tr.code);
+      const chemin c_u = L::indice(c_unites, k);
+      unite u = lire_unite(unites[k], c_u, e, tr.code);
       auto&& occupee = occupees[static_cast<std::size_t>(u.x)][static_cast<std::size_t>(u.y)];
       if (occupee)
-        throw refus{"« " + c + " » : la case (" + std::to_string(u.x) + "," + std::to_string(u.y) +
-                    ") porte déjà une unité"};
+        throw refus{"« " + c_u.texte() + " » : la case (" + std::to_string(u.x) + "," +
+                    std::to_string(u.y) + ") porte déjà une unité"};
       occupee = true;
       ids.push_back(u.id);
       tr.unites.push_back(std::move(u));
     }
     e.tribus.push_back(std::move(tr));
   }
-  e.curseur = static_cast<std::size_t>(L::entier(L::membre(j, "", "curseur"), "curseur", 0,
-                                                 static_cast<std::int64_t>(tribus.size())));
+  e.curseur = static_cast<std::size_t>(
+      L::entier(j, RACINE, "curseur", 0, static_cast<std::int64_t>(tribus.size())));
 
   // The living identifiers and the free stack are exactly 1..N.
-  const json& libres = L::tableau(L::membre(j, "", "id_libres"), "id_libres");
+  const chemin c_libres = L::sous(RACINE, "id_libres");
+  const json& libres = L::tableau(L::membre(j, RACINE, "id_libres"), c_libres);
   for (std::size_t i = 0; i < libres.size(); ++i)
     e.id_libres.push_back(
-        static_cast<int>(L::entier(libres[i], L::indice("id_libres", i), 1, I32_MAX)));
+        static_cast<int>(L::entier(libres[i], L::indice(c_libres, i), 1, I32_MAX)));
   ids.insert(ids.end(), e.id_libres.begin(), e.id_libres.end());
   std::sort(ids.begin(), ids.end());
   for (std::size_t i = 0; i < ids.size(); ++i)
     if (ids[i] != static_cast<int>(i) + 1)
       throw refus{
-          "identifiants : ceux des unités et ceux de « id_libres » doivent être "
-          "exactement 1 à " +
+          "identifiants : ceux des unités et ceux de « id_libres » doivent être exactement 1 à " +
           std::to_string(ids.size()) + ", chacun une fois"};
 }
 
 void lire_conflits(const json& j, etat_lu& e) {
-  const json& conflits = L::tableau(L::membre(j, "", "conflits"), "conflits");
+  const chemin c_conflits = L::sous(RACINE, "conflits");
+  const json& conflits = L::tableau(L::membre(j, RACINE, "conflits"), c_conflits);
   for (std::size_t i = 0; i < conflits.size(); ++i) {
-    const std::string c = L::indice("conflits", i);
+    const chemin c = L::indice(c_conflits, i);
     const json& v = conflits[i];
     conflit k{};
     k.numero = static_cast<std::int32_t>(L::entier(v, c, "numero", 1, I32_MAX));
     if (k.numero != static_cast<std::int32_t>(i) + 1)
-      throw refus{"« " + L::sous(c, "numero") + " » : " + std::to_string(i + 1) + " attendu"};
+      throw refus{"« " + L::sous(c, "numero").texte() + " » : " + std::to_string(i + 1) +
+                  " attendu"};
     k.x1 = static_cast<std::int32_t>(L::entier(v, c, "x1", 0, e.colonnes - 1));
     k.y1 = static_cast<std::int32_t>(L::entier(v, c, "y1", 0, e.lignes - 1));
     k.x2 = static_cast<std::int32_t>(L::entier(v, c, "x2", 0, e.colonnes - 1));
@@ -358,32 +370,34 @@ void lire_conflits(const json& j, etat_lu& e) {
 // The step counter and the history, whose series must hold one sample per step they cover.
 void lire_statistiques(const json& j, etat_lu& e) {
   releve_statistiques& r = e.statistiques;
-  r.pas = L::entier(j, "", "pas", 0, INT64_MAX);
-  const json& s = L::membre(j, "", "statistiques");
-  r.dernier_echantillon = L::entier(s, "statistiques", "dernier_echantillon", -1, r.pas);
-  const json& tribus = L::tableau(L::membre(s, "statistiques", "tribus"), "statistiques.tribus");
+  r.pas = L::entier(j, RACINE, "pas", 0, INT64_MAX);
+  const chemin c_stats = L::sous(RACINE, "statistiques");
+  const json& s = L::membre(j, RACINE, "statistiques");
+  r.dernier_echantillon = L::entier(s, c_stats, "dernier_echantillon", -1, r.pas);
+  const chemin c_tribus = L::sous(c_stats, "tribus");
+  const json& tribus = L::tableau(L::membre(s, c_stats, "tribus"), c_tribus);
+  const std::int64_t dernier = std::max<std::int64_t>(r.dernier_echantillon, 0);
   for (std::size_t i = 0; i < tribus.size(); ++i) {
-    const std::string c = L::indice("statistiques.tribus", i);
+    const chemin c = L::indice(c_tribus, i);
     const json& v = tribus[i];
     tribu_suivie t;
     t.code = static_cast<std::int32_t>(L::entier(v, c, "code", 0, I32_MAX));
     t.nom = L::texte(L::membre(v, c, "nom"), L::sous(c, "nom"), 31);
-    t.premier_pas =
-        L::entier(v, c, "premier_pas", 0, std::max<std::int64_t>(r.dernier_echantillon, 0));
-    t.pas_extinction =
-        L::entier(v, c, "pas_extinction", -1, std::max<std::int64_t>(r.dernier_echantillon, 0));
-    const std::string ch = L::sous(c, "habitants");
-    const json& habitants = L::tableau(L::membre(v, c, "habitants"), ch);
+    t.premier_pas = L::entier(v, c, "premier_pas", 0, dernier);
+    t.pas_extinction = L::entier(v, c, "pas_extinction", -1, dernier);
+    const chemin c_h = L::sous(c, "habitants");
+    const json& habitants = L::tableau(L::membre(v, c, "habitants"), c_h);
     const std::int64_t fin = t.pas_extinction >= 0 ? t.pas_extinction : r.dernier_echantillon;
     const std::int64_t attendus = fin - t.premier_pas + 1;
     if (attendus < 1 || static_cast<std::int64_t>(habitants.size()) != attendus)
-      throw refus{"« " + ch + " » : " + std::to_string(std::max<std::int64_t>(attendus, 0)) +
+      throw refus{"« " + c_h.texte() +
+                  " » : " + std::to_string(std::max<std::int64_t>(attendus, 0)) +
                   " valeurs attendues (une par pas suivi), " + std::to_string(habitants.size()) +
                   " trouvées"};
     t.habitants.reserve(habitants.size());
     for (std::size_t k = 0; k < habitants.size(); ++k)
       t.habitants.push_back(
-          static_cast<std::int32_t>(L::entier(habitants[k], L::indice(ch, k), 0, I32_MAX)));
+          static_cast<std::int32_t>(L::entier(habitants[k], L::indice(c_h, k), 0, I32_MAX)));
     r.tribus.push_back(std::move(t));
   }
 }
@@ -402,12 +416,13 @@ etat_lu lire(const std::string& texte) {
   }
   if (!j.is_object() || !j.contains("format") || j["format"] != FORMAT_SAUVEGARDE)
     throw refus{"ce n'est pas une sauvegarde de Pangaeolith (marque de format absente)"};
-  const std::int64_t version = L::entier(j, "", "version", 1, INT64_MAX);
+  const std::int64_t version = L::entier(j, RACINE, "version", 1, INT64_MAX);
   if (version > VERSION_SAUVEGARDE)
     throw refus{"sauvegarde au format version " + std::to_string(version) +
                 ", plus récente que la version " + std::to_string(VERSION_SAUVEGARDE) +
                 " que ce programme sait lire"};
-  const std::string lue = L::texte(L::membre(j, "", "empreinte"), "empreinte", 64);
+  const std::string lue =
+      L::texte(L::membre(j, RACINE, "empreinte"), L::sous(RACINE, "empreinte"), 64);
   j.erase("empreinte");
   if (lue != empreinte(j.dump()))
     throw refus{
@@ -418,8 +433,8 @@ etat_lu lire(const std::string& texte) {
   lire_carte(j, e);
   lire_tribus(j, e);
   lire_conflits(j, e);
-  e.graine = static_cast<std::uint32_t>(L::entier(j, "", "graine", 0, U32_MAX));
-  e.alea = static_cast<std::uint32_t>(L::entier(j, "", "alea", 0, U32_MAX));
+  e.graine = static_cast<std::uint32_t>(L::entier(j, RACINE, "graine", 0, U32_MAX));
+  e.alea = static_cast<std::uint32_t>(L::entier(j, RACINE, "alea", 0, U32_MAX));
   lire_statistiques(j, e);
   return e;
 }
@@ -452,9 +467,12 @@ void installer(etat_lu e) {
 }  // namespace
 
 std::string texte_sauvegarde() {
-  json j = document();
-  j["empreinte"] = empreinte(j.dump());
-  return j.dump() + "\n";
+  // The fingerprint goes where the sorted keys put it, before "format" (no name can hold that
+  // text: names have at most 31 bytes), so the document is turned into text only once.
+  std::string texte = document().dump();
+  const std::string cle = std::string("\"format\":\"") + FORMAT_SAUVEGARDE + "\"";
+  texte.insert(texte.find(cle), "\"empreinte\":\"" + empreinte(texte) + "\",");
+  return texte + "\n";
 }
 
 bool sauver_monde(const std::string& chemin, std::string& erreur) {
