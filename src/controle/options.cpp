@@ -9,6 +9,7 @@
 #include <cstring>
 #include <optional>
 
+#include "graphique/clavier.h"
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/defauts.h"
@@ -84,5 +85,6 @@ void analyser_ligne_commande(int argc, char** argv) {
   affichage.bold = 0;
   fixer_mode_affichage(affichage);
   ecrire_vue_gl(vue);
+  vider_historique();
   if (graine) initialiser_alea(static_cast<std::uint32_t>(*graine));
 }
