@@ -8,6 +8,7 @@
 
 #include "commun/monde_test.h"
 #include "controle/options.h"
+#include "graphique/clavier.h"
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
@@ -83,4 +84,16 @@ TEST(Options, Graine) {
   // Without its value the seed is left alone.
   analyser({"--seed"});
   EXPECT_EQ(tirer_alea(), 16838);
+}
+
+TEST(Options, HistoriqueDeLaFenetreVide) {
+  reinitialiser_programme();
+  for (const char touche : {'c', 'a', '\r'}) clavier(static_cast<unsigned char>(touche), 0, 0);
+  char nom[] = "pangaeolith";
+  char* argv[] = {nom, nullptr};
+  analyser_ligne_commande(1, argv);
+  // UP recalls an empty line: the line read back is empty.
+  touches_speciales(TOUCHE_HAUT, 0, 0);
+  clavier(13, 0, 0);
+  EXPECT_EQ(lire_car_gl(), '\n');
 }
