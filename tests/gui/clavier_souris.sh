@@ -4,7 +4,8 @@
 # animation with E running a step at the end of the simulated day, and q ending the program.
 source "$(dirname "$0")/lib/fenetre.sh" "$@"
 
-"$BIN" -g --seed 7 -z 640 480 > sortie.txt 2> erreurs.txt < /dev/null &
+# Standard output line-buffered: the steps' lines are counted as they come.
+stdbuf -oL "$BIN" -g --seed 7 -z 640 480 > sortie.txt 2> erreurs.txt < /dev/null &
 PROGRAMME=$!
 FENETRE=$(attendre_fenetre)
 [ -n "$FENETRE" ] || { echec "pas de fenetre Pangaeolith"; cat erreurs.txt >&2; terminer; }
