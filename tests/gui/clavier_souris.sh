@@ -4,8 +4,9 @@
 # animation with E running a step at the end of the simulated day, and q ending the program.
 source "$(dirname "$0")/lib/fenetre.sh" "$@"
 
-# Standard output line-buffered: the steps' lines are counted as they come.
-stdbuf -oL "$BIN" -g --seed 7 -z 640 480 > sortie.txt 2> erreurs.txt < /dev/null &
+# Standard output line-buffered, so that the steps' lines are counted as they come (stdbuf
+# preloads its library ahead of the sanitizer's runtime, which the sanitizer build then accepts).
+ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}verify_asan_link_order=0" stdbuf -oL "$BIN" -g --seed 7 -z 640 480 > sortie.txt 2> erreurs.txt < /dev/null &
 PROGRAMME=$!
 FENETRE=$(attendre_fenetre)
 [ -n "$FENETRE" ] || { echec "pas de fenetre Pangaeolith"; cat erreurs.txt >&2; terminer; }
