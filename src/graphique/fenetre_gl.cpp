@@ -129,7 +129,7 @@ class dessin_gl final : public dessin {
   }
   void sphere(double rayon, int tranches, int piles) override {
     if (tranches < 1 || piles < 1) return;
-    const auto [forme, nouvelle] = spheres_.try_emplace({rayon, tranches, piles}, 0);
+    const auto forme = spheres_.try_emplace({rayon, tranches, piles}, 0).first;
     if (forme->second != 0) {
       glPushMatrix();
       glTranslatef(decalage_[0], decalage_[1], decalage_[2]);

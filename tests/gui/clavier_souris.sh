@@ -55,17 +55,24 @@ attendre_egal "pas joues par J" 5 "$(lignes_de_pas)"
 attendre_capture apres_j.png "la scene ne change pas apres J" \
   '[ "$(differences "$1" depart.png)" -gt 200 ]'
 
-# E with a short timer period: the hour runs from 14 h and the end of the day brings a step.
+# E with a short timer period: the hour runs from 14 h and the end of the day brings one step.
+# Ticks of 100 ms adding an hour each: 22 h comes after 8 ticks, the next evening 18 ticks later,
+# far more than the 0.2 s between two looks at the output.
 touches c
-taper "hour 10"
-taper "inter 0.5"
+taper "hour 100"
+taper "inter 1"
 taper "exit"
 sleep 1
 avant=$(lignes_de_pas)
 touches e
-for _ in $(seq 120); do [ "$(lignes_de_pas)" -gt "$avant" ] && break; sleep 0.5; done
-attendre_egal "un pas en fin de journee" $((avant + 1)) "$(lignes_de_pas)"
+apres=$avant
+for _ in $(seq 300); do
+  apres=$(lignes_de_pas)
+  [ "$apres" -gt "$avant" ] && break
+  sleep 0.2
+done
 touches e
+attendre_egal "un pas en fin de journee" $((avant + 1)) "$apres"
 
 # q ends the program with status 0.
 touches q
@@ -78,5 +85,20 @@ else
   PROGRAMME=""
 fi
 [ -s erreurs.txt ] && echec "sortie d'erreur non vide: $(head -c 300 erreurs.txt)"
+
+# Started with -c, the console is open and takes a typed line at once: "quit" ends with status 0.
+"$BIN" -g -c --seed 7 -z 320 240 > sortie.txt 2> erreurs.txt < /dev/null &
+PROGRAMME=$!
+FENETRE=$(attendre_fenetre)
+[ -n "$FENETRE" ] || { echec "pas de fenetre avec -c"; terminer; }
+taper "quit"
+for _ in $(seq 100); do kill -0 "$PROGRAMME" 2> /dev/null || break; sleep 0.2; done
+if kill -0 "$PROGRAMME" 2> /dev/null; then
+  echec "-c: quit tape dans la console ne termine pas le programme"
+else
+  wait "$PROGRAMME"
+  attendre_egal "statut apres quit avec -c" 0 $?
+  PROGRAMME=""
+fi
 
 terminer
