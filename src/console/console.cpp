@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdarg>
 #include <cstdio>
@@ -17,6 +18,7 @@
 #include <utility>
 
 #include "socle/journal.h"
+#include "socle/signaux.h"
 #include "socle/sortie.h"
 
 namespace {
@@ -54,6 +56,38 @@ struct Etat {
 
 Etat etat;
 
+// Ctrl-C at the prompt, as a shell does: the typed line is abandoned and a new prompt shown.
+void abandonner_ligne() {
+  rl_free_line_state();
+  rl_replace_line("", 0);
+  rl_point = rl_mark = 0;
+  using_history();  // history browsing starts again from the newest line
+  std::fputs("^C", rl_outstream != nullptr ? rl_outstream : stdout);
+  rl_crlf();
+  rl_on_new_line();
+  rl_redisplay();
+}
+
+// readline's key source: one byte from the terminal, with the signals seen at once (the read is
+// not restarted while a line is awaited). A request to end gives the end of input.
+int lire_touche(FILE* flux) {
+  for (;;) {
+    if (arret_demande()) {
+      rl_replace_line("", 0);
+      rl_point = rl_mark = 0;
+      return EOF;
+    }
+    if (prendre_interruption()) {
+      abandonner_ligne();
+      continue;
+    }
+    unsigned char c = 0;
+    const ssize_t n = read(fileno(flux), &c, 1);
+    if (n == 1) return c;
+    if (n == 0 || errno != EINTR) return EOF;
+  }
+}
+
 // Terminal reader: readline edits a whole line (with the history of earlier lines), which is
 // then handed out one character at a time, its line feed last, as a plain read would.
 int lire_car_terminal() {
@@ -61,7 +95,10 @@ int lire_car_terminal() {
   if (!s.reste()) {
     std::fflush(sortie());
     std::fflush(stdout);
+    prendre_interruption();  // a Ctrl-C typed while a command ran is not meant for this line
+    attendre_saisie(1);
     char* lue = readline(s.invite.c_str());
+    attendre_saisie(0);
     s.invite.clear();
     s.ligne.clear();
     s.position = 0;
@@ -174,6 +211,9 @@ class FichierAide {
 fichier_t ouvrir_aide() {
   if (!etat.aide_nommee) return nullptr;
   fichier_t f(std::fopen(etat.fichier_aide.c_str(), "r+"));
+  // The help is only read: a copy the user may not write (an installed one) is read as it is.
+  if (!f && (errno == EACCES || errno == EROFS))
+    f.reset(std::fopen(etat.fichier_aide.c_str(), "r"));
   if (!f) {
     console_printf("Le fichier d'aide (%s) ne peut pas être ouvert !!\n",
                    etat.fichier_aide.c_str());
@@ -248,6 +288,9 @@ void init_console() {
   if (isatty(STDIN_FILENO)) {
     etat.lecteur = lire_car_terminal;
     rl_inhibit_completion = 1;  // a tab is a separator like any blank, not a file-name request
+    // Ctrl-C and SIGTERM are the program's own (see lire_touche), not readline's.
+    rl_catch_signals = 0;
+    rl_getc_function = lire_touche;
   }
 }
 

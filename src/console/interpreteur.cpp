@@ -3,18 +3,24 @@
 // mode_affichage and writes both back when it leaves, whatever the command.
 #include "console/interpreteur.h"
 
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <array>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "console/affich.h"
+#include "console/carte_compacte.h"
 #include "console/console.h"
+#include "monde/carte.h"
 #include "regles/simulation.h"
+#include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
+#include "socle/signaux.h"
 #include "socle/sortie.h"
 
 namespace {
@@ -29,6 +35,7 @@ struct Contexte {
 
 struct Etat {
   actions_graphiques actions{};
+  bool mini_suggere = false;  // the hint about mini has been given in this run
 };
 
 Etat etat;
@@ -37,16 +44,43 @@ void agir(void (*action)()) {
   if (action != nullptr) action();
 }
 
+// "cont : pas 37 sur 5000 - 24,6 pas/s - encore 3 min 21 s", the rate with a decimal comma.
+std::string texte_progression(int fait, int total, double secondes) {
+  const double vitesse = secondes > 0 ? fait / secondes : 0;
+  const long dixiemes = std::lround(vitesse * 10);
+  std::string texte = "cont : pas " + std::to_string(fait) + " sur " + std::to_string(total) +
+                      " - " + std::to_string(dixiemes / 10) + "," + std::to_string(dixiemes % 10) +
+                      " pas/s";
+  if (vitesse > 0) {
+    const long reste = std::lround((total - fait) / vitesse);
+    char temps[48];
+    if (reste >= 3600)
+      std::snprintf(temps, sizeof temps, "%ld h %02ld min", reste / 3600, reste % 3600 / 60);
+    else if (reste >= 60)
+      std::snprintf(temps, sizeof temps, "%ld min %02ld s", reste / 60, reste % 60);
+    else
+      std::snprintf(temps, sizeof temps, "%ld s", reste);
+    texte += " - encore ";
+    texte += temps;
+  }
+  return texte;
+}
+
 const int* parametre_entier(const char* ligne) {
   return static_cast<const int*>(trouver_param(ligne, 1, PARAM_ENTIER));
 }
 
-// Progress of a long "cont N" on standard error, when that is a terminal: one line rewritten in
-// place, shown once the steps have taken more than a second, erased before each step prints its
-// own lines and at the end.
+// Progress of a long "cont N" on standard error, when that is a terminal: step, total, steps
+// per second and time left, shown once the steps have taken more than a second and refreshed at
+// most ten times a second. When the steps' own lines scroll on the same terminal, the line is
+// written whole (at most once a second) between two steps, where it stays readable; otherwise
+// it is one line rewritten in place and erased once, before the map.
 class Progression {
  public:
-  explicit Progression(int total) : total_(total), terminal_(total > 1 && isatty(STDERR_FILENO)) {}
+  explicit Progression(int total)
+      : total_(total),
+        terminal_(total > 1 && isatty(STDERR_FILENO)),
+        en_place_(lire_traces_tours() == 0 || !isatty(fileno(sortie()))) {}
   ~Progression() { effacer(); }
   Progression(const Progression&) = delete;
   Progression& operator=(const Progression&) = delete;
@@ -57,26 +91,59 @@ class Progression {
   }
 
   void montrer(int fait) {
-    if (!terminal_ || std::chrono::steady_clock::now() - debut_ < std::chrono::seconds(1)) return;
+    if (!terminal_) return;
+    const auto maintenant = std::chrono::steady_clock::now();
+    if (maintenant - debut_ < std::chrono::seconds(1)) return;
+    const auto intervalle = en_place_ ? std::chrono::milliseconds(100) : std::chrono::seconds(1);
+    if (maintenant - dernier_ < intervalle) return;
+    dernier_ = maintenant;
+    const double secondes = std::chrono::duration<double>(maintenant - debut_).count();
+    const std::string texte = texte_progression(fait, total_, secondes);
     std::fflush(sortie());
-    largeur_ = std::fprintf(stderr, "\rcont : pas %i sur %i", fait, total_) - 1;
+    if (en_place_) {
+      // Padded to the former width, so that a shorter text leaves nothing of the former one.
+      largeur_ = std::fprintf(stderr, "\r%-*s", largeur_, texte.c_str()) - 1;
+    } else {
+      std::fprintf(stderr, "%s\n", texte.c_str());
+    }
   }
 
  private:
   int total_;
   bool terminal_;
+  bool en_place_;
   int largeur_ = 0;
   std::chrono::steady_clock::time_point debut_ = std::chrono::steady_clock::now();
+  std::chrono::steady_clock::time_point dernier_{};
 };
 
-// Runs the simulation steps one after the other.
-void executer_pas(int nombre) {
+// Runs the simulation steps one after the other, until all are run or a signal stops them at
+// the end of a step; the number of steps run.
+int executer_pas(int nombre) {
+  prendre_interruption();  // a Ctrl-C typed before this command is not meant for it
   Progression progression(nombre);
-  for (int i = 1; i <= nombre; ++i) {
-    progression.effacer();
+  int fait = 0;
+  while (fait < nombre) {
     bcleprincip();
-    progression.montrer(i);
+    ++fait;
+    if (interruption_en_attente() || arret_demande()) break;
+    progression.montrer(fait);
   }
+  return fait;
+}
+
+// Once a run, at a terminal: when the map just drawn is wider than the terminal (so its lines
+// wrapped), say that mini shows the world in a few columns.
+void suggerer_mini(const Contexte& c) {
+  if (etat.mini_suggere || !isatty(STDIN_FILENO) || !isatty(fileno(sortie()))) return;
+  winsize taille{};
+  if (ioctl(fileno(sortie()), TIOCGWINSZ, &taille) != 0 || taille.ws_col == 0) return;
+  const int colonnes = combien_colonnes();
+  const int largeur = (c.mode.ansi ? 3 : 5) * colonnes + 3;
+  if (largeur <= taille.ws_col) return;
+  etat.mini_suggere = true;
+  console_printf("La carte fait %d colonnes et le terminal %d : mini la montre en %d colonnes.\n",
+                 largeur, taille.ws_col, colonnes + 4);
 }
 
 // Text map; a failed display ends the console loop with the command's error line.
@@ -84,7 +151,9 @@ void afficher_carte_texte(Contexte& c, const char* erreur) {
   if (afficher_carte() == 0) {
     ecrire_erreur("%s", erreur);
     c.etat.boucle_active = 0;
+    return;
   }
+  suggerer_mini(c);
 }
 
 int commande_ansi(Contexte& c) {
@@ -113,14 +182,20 @@ int commande_cont(Contexte& c) {
     console_printf("Au plus %d pas à la fois : on en joue %d.\n", PAS_MAX, PAS_MAX);
     pas = PAS_MAX;
   }
-  executer_pas(pas);
-  if (c.graphique()) {
+  const int fait = executer_pas(pas);
+  prendre_interruption();
+  // A run asked to end by a signal ends here, without its map, as after "quit".
+  if (arret_demande()) {
+    c.etat.boucle_active = 0;
+  } else if (c.graphique()) {
     agir(etat.actions.reconstruire_scene);
     agir(etat.actions.redessiner);
     c.etat.boucle_active = 0;
   } else {
     afficher_carte_texte(c, "commands - bleprincip - Erreur à l'affichage de la carte\n");
   }
+  // Said after the map, which clears the screen in ANSI mode.
+  if (fait < pas) console_printf("cont interrompu : %d pas joués sur %d.\n", fait, pas);
   return 1;
 }
 
@@ -249,6 +324,37 @@ int commande_show(Contexte& c) {
   return 1;
 }
 
+// "trace": shows or sets whether the lines of each step reach standard output.
+int commande_trace(Contexte& c) {
+  const int* valeur = parametre_entier(c.ligne);
+  if (valeur == nullptr) {
+    console_printf("Etat des lignes des tours:%s\n", texte_on_off(lire_traces_tours()));
+  } else if (*valeur == 0) {
+    console_printf("Lignes des tours et des guerres masquées\n");
+    fixer_traces_tours(0);
+  } else {
+    console_printf("Lignes des tours et des guerres affichées\n");
+    fixer_traces_tours(1);
+  }
+  return 1;
+}
+
+// "graine": the seed that replays this run with --seed.
+int commande_graine(Contexte&) {
+  const unsigned graine = graine_partie();
+  console_printf("Graine de la partie : %u (pour la rejouer : --seed %u et les mêmes options)\n",
+                 graine, graine);
+  return 1;
+}
+
+int commande_mini(Contexte& c) {
+  if (afficher_carte_compacte() == 0) {
+    ecrire_erreur("interpret - mini - Erreur à l'affichage de la carte\n");
+    if (!c.graphique()) c.etat.boucle_active = 0;
+  }
+  return 1;
+}
+
 int commande_pro_mode(Contexte&) {
   vue_gl v = lire_vue_gl();
   v.console_reduite = v.console_reduite == 0 ? 1 : 0;
@@ -266,7 +372,7 @@ struct Commande {
 
 // In matching order: the first command the word matches wins. "exit" accepts exactly "exit"
 // and "e"; "hour" would accept "h", but the console answers "h" as help first.
-constexpr std::array<Commande, 13> COMMANDES{{
+constexpr std::array<Commande, 16> COMMANDES{{
     {"ansi", 0, 0, commande_ansi},
     {"cont", 0, 1, commande_cont},
     {"bold", 0, 1, commande_bold},
@@ -280,6 +386,9 @@ constexpr std::array<Commande, 13> COMMANDES{{
     {"pview", 2, 0, commande_show},
     {"show", 2, 0, commande_show},
     {"pro_mode", 3, 0, commande_pro_mode},
+    {"trace", 0, 0, commande_trace},
+    {"graine", 0, 0, commande_graine},
+    {"mini", 0, 0, commande_mini},
 }};
 
 }  // namespace

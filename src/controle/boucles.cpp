@@ -6,17 +6,21 @@
 #include "console/console.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
+#include "socle/signaux.h"
 
 void bcle_princip() {
   for (;;) {
     const mode_affichage affichage = lire_mode_affichage();
     etat_programme programme = lire_etat_programme();
-    if (affichage.opengl && programme.fin_demandee) {
+    // A signal that asks the run to end is obeyed between two lines, like "quit". The window
+    // has no prompt for Ctrl-C to come back to: there it ends the run too.
+    if (affichage.opengl &&
+        (programme.fin_demandee || arret_demande() || interruption_en_attente())) {
       vider_journaux();
       std::exit(0);
     }
     programme.boucle_active = 1;
-    if (!programme.console) {
+    if (!programme.console || arret_demande()) {
       programme.boucle_active = 0;
       fixer_etat_programme(programme);
       return;
@@ -41,6 +45,6 @@ void bcle_princip() {
       // The window console shows a new prompt on a text starting with the byte 255.
       console_printf("%c", 255);
     }
-    if (!lire_etat_programme().boucle_active) return;
+    if (!lire_etat_programme().boucle_active || arret_demande()) return;
   }
 }

@@ -1,4 +1,6 @@
 // Program entry: settings from the command line, logs, world, console, display, main loop.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -8,6 +10,7 @@
 #include "controle/boucles.h"
 #include "controle/demarrage.h"
 #include "controle/options.h"
+#include "controle/terminal.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/fenetre_gl.h"
@@ -17,6 +20,7 @@
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
+#include "socle/signaux.h"
 
 namespace {
 
@@ -31,10 +35,12 @@ void signaler_echec_journal() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  initialiser_alea(static_cast<std::uint32_t>(std::time(nullptr)));
+  semer_partie(static_cast<std::uint32_t>(std::time(nullptr)));
   ecrire_debug("main - Debut du programme ...\n");
   ecrire_debug("main - Analyse de la ligne de commande ...\n");
   analyser_ligne_commande(argc, argv);
+  if (const int statut = statut_ligne_commande(); statut >= 0) return statut;
+  installer_signaux(isatty(STDIN_FILENO));
 
   if (lire_etat_programme().debug) {
     if (!ouvrir_debug("debug.log")) signaler_echec_journal();
@@ -51,7 +57,7 @@ int main(int argc, char** argv) {
   ecrire_debug("main - initialisation de la console\n");
   init_console();
   fixer_interpreteur(interpreter_commande);
-  fixer_fichier_aide("aide.dat");
+  fixer_fichier_aide(chemin_fichier_aide().c_str());
 
   mode_affichage affichage = lire_mode_affichage();
   ecrire_debug("main - On prépare le terminal \n");
@@ -79,6 +85,7 @@ int main(int argc, char** argv) {
       ecrire_erreur("main - L'initialisation du mode texte à échouée.\n");
       return 2;
     }
+    annoncer_demarrage();
   }
 
   ecrire_debug("main - Appel de la boucle principale\n");

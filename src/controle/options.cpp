@@ -5,6 +5,8 @@
 #include "controle/options.h"
 
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -15,8 +17,15 @@
 #include "socle/defauts.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
+#include "socle/sortie.h"
 
 namespace {
+
+struct Etat {
+  int statut = -1;  // -1: the run goes on
+};
+
+Etat etat;
 
 // A decimal value read like atoi (spaces, sign, leading digits; 0 when none), kept within the
 // range of an int instead of overflowing.
@@ -27,9 +36,29 @@ int lire_valeur(const char* texte) {
   return static_cast<int>(v);
 }
 
+// A seed is the generator's whole state: a whole number from 0 to 4294967295, written in
+// decimal digits only; anything else is refused rather than read as some other seed.
+std::optional<std::uint32_t> lire_graine(const char* texte) {
+  if (texte[0] == '\0') return std::nullopt;
+  std::uint64_t v = 0;
+  for (const char* p = texte; *p != '\0'; ++p) {
+    if (*p < '0' || *p > '9') return std::nullopt;
+    v = v * 10 + static_cast<std::uint64_t>(*p - '0');
+    if (v > UINT32_MAX) return std::nullopt;
+  }
+  return static_cast<std::uint32_t>(v);
+}
+
+void refuser_graine(const char* texte) {
+  std::fprintf(stderr, "pangaeolith : graine refusée (%s) : il faut un nombre entier de 0 à %u.\n",
+               texte, static_cast<unsigned>(UINT32_MAX));
+  if (etat.statut < 0) etat.statut = 2;
+}
+
 }  // namespace
 
 void analyser_ligne_commande(int argc, char** argv) {
+  etat = {};
   etat_programme programme = lire_etat_programme();
   programme.console = 0;
   programme.debug = 0;
@@ -37,7 +66,9 @@ void analyser_ligne_commande(int argc, char** argv) {
   vue_gl vue = vue_gl_par_defaut();
   int X = COLONNES_PAR_DEFAUT;
   int Y = LIGNES_PAR_DEFAUT;
-  std::optional<int> graine;
+  std::optional<std::uint32_t> graine;
+  bool aide = false;
+  bool calme = false;
 
   if (argc != 1) ecrire_debug("main - Des arguments à la ligne de commande ont étés trouvés");
   for (int i = 1; i < argc; ++i) {
@@ -46,14 +77,24 @@ void analyser_ligne_commande(int argc, char** argv) {
       continue;
     }
     ecrire_debug("main - Argument valide trouvé\n");
+    const char* argument = argv[i];
+    bool reconnu = false;
     // The argument under comparison is argv[i] at the moment of each row: after an option with
     // values it is that option's last value (an empty value is compared as it is).
     auto est = [&](const char* lettre, const char* mot) {
       const char* reste = argv[i][0] != '\0' ? argv[i] + 1 : argv[i];
-      return (lettre != nullptr && std::strcmp(reste, lettre) == 0) || std::strcmp(reste, mot) == 0;
+      const bool oui =
+          (lettre != nullptr && std::strcmp(reste, lettre) == 0) || std::strcmp(reste, mot) == 0;
+      reconnu = reconnu || oui;
+      return oui;
     };
     // Values are read only when they are all there: nothing is read past the argument list.
-    auto valeurs = [&](int n) { return i + n < argc; };
+    auto valeurs = [&](int n) {
+      if (i + n < argc) return true;
+      std::fprintf(stderr, "pangaeolith : l'option %s attend %s : elle est ignorée.\n", argv[i],
+                   n == 1 ? "une valeur" : "deux valeurs");
+      return false;
+    };
 
     if (est("g", "-opengl")) affichage.opengl = 1;
     if (est("a", "-ansi")) affichage.ansi = 1;
@@ -72,19 +113,69 @@ void analyser_ligne_commande(int argc, char** argv) {
       Y = lire_valeur(argv[i + 2]);
       i += 2;
     }
-    if (est(nullptr, "-seed") && valeurs(1)) {
-      graine = lire_valeur(argv[i + 1]);
-      i += 1;
+    if (est(nullptr, "-seed")) {
+      if (i + 1 >= argc) {
+        refuser_graine("valeur absente");
+      } else {
+        graine = lire_graine(argv[i + 1]);
+        if (!graine) refuser_graine(argv[i + 1]);
+        i += 1;
+      }
     }
+    if (est("q", "-calme")) calme = true;
+    if (est("h", "-help")) aide = true;
+    if (!reconnu)
+      std::fprintf(stderr, "pangaeolith : option inconnue %s, ignorée (--help pour la liste).\n",
+                   argument);
   }
 
   ecrire_debug("main - Modification des dimensions de la carte\n");
   fixer_dimensions(X, Y);
+  if (X < 1 || X > TAILLE_MAX_CARTE || Y < 1 || Y > TAILLE_MAX_CARTE)
+    std::fprintf(stderr,
+                 "pangaeolith : taille de carte refusée (%d × %d) : chaque dimension va de 1 à "
+                 "%d ; la carte garde %d × %d.\n",
+                 X, Y, TAILLE_MAX_CARTE, combien_colonnes(), combien_lignes());
   if (!affichage.opengl) programme.console = 1;
   fixer_etat_programme(programme);
   affichage.bold = 0;
   fixer_mode_affichage(affichage);
   ecrire_vue_gl(vue);
   vider_historique();
-  if (graine) initialiser_alea(static_cast<std::uint32_t>(*graine));
+  fixer_traces_tours(calme ? 0 : 1);
+  if (graine) semer_partie(*graine);
+  if (aide) {
+    afficher_usage();
+    etat.statut = 0;
+  }
+}
+
+int statut_ligne_commande() { return etat.statut; }
+
+void afficher_usage() {
+  ecrire_sortie(
+      "Usage : pangaeolith [options]\n"
+      "Simulation de neuf tribus sur un monde en grille, pilotée depuis une invite de commandes.\n"
+      "\n"
+      "Options :\n"
+      "  -h, --help          affiche cette aide et s'arrête\n"
+      "  -i, --dim X Y       carte de X colonnes sur Y lignes, de 1 à 100 chacune\n"
+      "                      (10 × 10 sans cette option)\n"
+      "  -a, --ansi          carte en couleurs (séquences ANSI du terminal)\n"
+      "  --seed N            graine du hasard, de 0 à 4294967295 (l'horloge sans cette option) ;\n"
+      "                      la même graine et les mêmes options rejouent la même partie\n"
+      "  --rand              neuf tribus tirées au hasard au lieu de la table fixe\n"
+      "  -q, --calme         sans les lignes de chaque tour ni celles des guerres\n"
+      "                      (la commande trace les remet)\n"
+      "  -d, --debug         écrit debug.log et error.log dans le répertoire courant\n"
+      "  -g, --opengl        affichage dans une fenêtre OpenGL (mode texte s'il est indisponible)\n"
+      "  -c, --console       invite de commandes dans la fenêtre OpenGL\n"
+      "  -s, --simplebuffer  fenêtre sans double tampon\n"
+      "  -z, --size L H      taille de la fenêtre en pixels (800 × 600 sans cette option)\n"
+      "  -f, --fullscreen    fenêtre en plein écran\n"
+      "\n"
+      "Exemple :\n"
+      "  pangaeolith --seed 5 -a -i 30 20\n"
+      "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n");
+  std::fflush(sortie());
 }

@@ -15,14 +15,17 @@
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
+#include "socle/signaux.h"
 #include "socle/sortie.h"
 
 void reinitialiser_programme() {
   fermer_debug();
   fermer_erreur();
   fixer_sortie(nullptr);
+  fixer_traces_tours(1);
+  reinitialiser_signaux();
   reinitialiser_parametres();
-  initialiser_alea(1);
+  semer_partie(1);
   reinitialiser_carte();
   reinitialiser_civ();
   reinitialiser_unites();

@@ -5,5 +5,6 @@
 // no civilisation, no unit, empty identifier stack and conflict list, settings records and timer
 // settings at their start values, default console hooks and no graphics actions, the graphics
 // front-end silent and at its start state (no scene, empty window console and typed line), standard
-// output restored, logs closed, generator seeded with 1.
+// output restored with the step's lines shown, no signal flag and default signal handlers, logs
+// closed, generator seeded with 1 as the run's seed.
 void reinitialiser_programme();

@@ -45,6 +45,7 @@ struct Etat {
   std::list<civilisation> civs;
   std::list<civilisation>::iterator courante = civs.end();  // end(): the pass is over
   std::array<nom_libre, NOMS_ALEATOIRES.size()> tab_noms{};
+  bool presentation = false;  // the walk that shows the drawn tribes, not a step's walk
 };
 
 Etat etat;
@@ -73,8 +74,10 @@ void creer_tribus_aleatoires() {
   }
   // One pass of the cursor prints the nine drawn tribes and leaves it on the first again.
   etat.courante = etat.civs.begin();
+  etat.presentation = true;
   while (civ_suivante() != nullptr) {
   }
+  etat.presentation = false;
 }
 
 }  // namespace
@@ -135,8 +138,14 @@ civilisation* civ_suivante() {
     return nullptr;
   }
   civilisation& c = *etat.courante;
-  ecrire_sortie("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime, c.comportement,
-                c.milieu_prefere);
+  // The drawn tribes are always shown; during a step the line is one of the step's lines,
+  // which the user can silence.
+  if (etat.presentation)
+    ecrire_sortie("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime,
+                  c.comportement, c.milieu_prefere);
+  else
+    ecrire_trace("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime, c.comportement,
+                 c.milieu_prefere);
   ++etat.courante;
   return &c;
 }
@@ -185,4 +194,5 @@ const char* nom_tribu(int code) {
 void reinitialiser_civ() {
   vider_liste_civ();
   etat.tab_noms = {};
+  etat.presentation = false;
 }

@@ -42,9 +42,9 @@ void bataille(unite* a, unite* b) {
 // One war of the phase between the aggressor u and v, with its settlement. True when u was
 // beaten, which ends u's turn of the sweep.
 bool faire_la_guerre(unite* u, unite* v) {
-  ecrire_sortie("guerre: C'est la guerre entre les unites %d et %d\n", u->id, v->id);
-  ecrire_sortie("unite_en_cours: id=%d (%d,%d) autre unite: id=%d (%d,%d)\n", u->id, u->x, u->y,
-                v->id, v->x, v->y);
+  ecrire_trace("guerre: C'est la guerre entre les unites %d et %d\n", u->id, v->id);
+  ecrire_trace("unite_en_cours: id=%d (%d,%d) autre unite: id=%d (%d,%d)\n", u->id, u->x, u->y,
+               v->id, v->x, v->y);
   ajouter_conflit(u, v);
   ajouter_adversaire(v, u);
   ajouter_adversaire(u, v);
@@ -83,10 +83,10 @@ void afficher_conflits() {
   int x2 = 0;
   int y2 = 0;
   const int nb = donner_conflit(0, x1, y1, x2, y2);
-  ecrire_sortie("nb=%d\n", nb);
+  ecrire_trace("nb=%d\n", nb);
   for (int i = 1; i <= nb; ++i) {
     donner_conflit(i, x1, y1, x2, y2);
-    ecrire_sortie("x1=%d y1=%d x2=%d y2=%d\n", x1, y1, x2, y2);
+    ecrire_trace("x1=%d y1=%d x2=%d y2=%d\n", x1, y1, x2, y2);
   }
 }
 
@@ -96,7 +96,7 @@ void jouer_guerre() {
   int colonnes = 0;
   int lignes = 0;
   donner_dimensions(colonnes, lignes);
-  ecrire_sortie("X=%d Y=%d\n", colonnes, lignes);
+  ecrire_trace("X=%d Y=%d\n", colonnes, lignes);
   init_conflits();
   // Cells by columns. A unit founded by a victory on a cell still ahead is swept like any other.
   for (int x = 0; x < colonnes; ++x)
@@ -149,8 +149,8 @@ void evolution_demo_par_guerre(unite* a, unite* b) {
 
 int a_gagne(unite* gagnant, unite* perdant, int marque, coord c) {
   if (gagnant == nullptr) return 0;
-  ecrire_sortie("a_gagne: L'unite %d a gagne la guerre contre l'unite %d\n", gagnant->id,
-                donner_id_unite(perdant));
+  ecrire_trace("a_gagne: L'unite %d a gagne la guerre contre l'unite %d\n", gagnant->id,
+               donner_id_unite(perdant));
   gagnant->victoire = marque;
   // A victory ends provisional hostility.
   const int tribu = donner_comportement(gagnant->code);

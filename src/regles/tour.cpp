@@ -16,7 +16,7 @@ namespace {
 // The turn lines go both to the debug log and to standard output.
 void tracer_tour(const char* format, const unite* u) {
   ecrire_debug(format, u->x, u->y, u->nb_hab);
-  ecrire_sortie(format, u->x, u->y, u->nb_hab);
+  ecrire_trace(format, u->x, u->y, u->nb_hab);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@ struct Etat {
 };
 
 Etat etat;
+std::uint32_t graine_de_la_partie = 1;
 
 }  // namespace
 
@@ -21,6 +22,13 @@ void initialiser_alea(std::uint32_t graine) {
   etat = {};
   etat.s = graine;
 }
+
+void semer_partie(std::uint32_t graine) {
+  initialiser_alea(graine);
+  graine_de_la_partie = graine;
+}
+
+std::uint32_t graine_partie() { return graine_de_la_partie; }
 
 int tirer_alea() {
   ++etat.nb_tirages;

@@ -13,6 +13,12 @@ inline constexpr int ALEA_PLAGE = ALEA_MAX + 1;
 // Sets the state of the sequence to `graine`; also drops any scripted draws.
 void initialiser_alea(std::uint32_t graine);
 
+// Seeds the sequence for a whole run and keeps `graine` as the run's seed: the value that
+// replays the run with --seed, even after later reseedings of the sequence.
+void semer_partie(std::uint32_t graine);
+// The run's seed given to semer_partie.
+std::uint32_t graine_partie();
+
 // One draw, 0..32767: state = state * 1103515245 + 12345 (mod 2^32), result (state >> 16) & 0x7FFF.
 int tirer_alea();
 

@@ -12,3 +12,10 @@ void fixer_sortie(FILE* flux);
 
 // printf onto that stream.
 int ecrire_sortie(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Whether the lines written during a step (each tribe's line, the lines around each unit's turn,
+// the war phase's lines, the victory lines) reach that stream: 1 (the default) or 0.
+void fixer_traces_tours(int actives);
+int lire_traces_tours();
+// printf onto that stream while the step's lines are shown; 0 and nothing formatted otherwise.
+int ecrire_trace(const char* format, ...) __attribute__((format(printf, 1, 2)));

@@ -1,0 +1,80 @@
+// Signal handlers that raise flags and do nothing else that could disturb the interrupted code:
+// no buffered output, no allocation. The only system calls are dup2 (an ended input) and the
+// saving of errno.
+#include "socle/signaux.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+
+namespace {
+
+struct Etat {
+  volatile std::sig_atomic_t arret = 0;
+  volatile std::sig_atomic_t interruption = 0;
+  int entree_terminal = 0;
+  int nul = -1;  // /dev/null, put in place of a non-terminal input when the run must end
+  bool installes = false;
+};
+
+Etat etat;
+
+void sur_signal(int numero) {
+  const int erreur = errno;
+  if (numero == SIGINT && etat.entree_terminal) {
+    etat.interruption = 1;
+  } else {
+    etat.arret = 1;
+    // Every later read of the input gives its end, even one that starts after the loops
+    // looked at the flag: the run then ends as on a closed input.
+    if (!etat.entree_terminal && etat.nul >= 0) dup2(etat.nul, STDIN_FILENO);
+  }
+  errno = erreur;
+}
+
+void armer(int attente) {
+  struct sigaction action {};
+  action.sa_handler = sur_signal;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = attente ? 0 : SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+  sigaction(SIGTERM, &action, nullptr);
+}
+
+}  // namespace
+
+void installer_signaux(int entree_terminal) {
+  etat.entree_terminal = entree_terminal;
+  if (etat.nul < 0) etat.nul = open("/dev/null", O_RDONLY | O_CLOEXEC);
+  etat.installes = true;
+  armer(0);
+}
+
+void attendre_saisie(int attente) {
+  if (etat.installes) armer(attente);
+}
+
+int arret_demande() { return etat.arret; }
+
+int interruption_en_attente() { return etat.interruption; }
+
+int prendre_interruption() {
+  const int pendante = etat.interruption;
+  etat.interruption = 0;
+  return pendante;
+}
+
+void reinitialiser_signaux() {
+  if (etat.installes) {
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+  }
+  if (etat.nul >= 0) close(etat.nul);
+  etat.arret = 0;
+  etat.interruption = 0;
+  etat.entree_terminal = 0;
+  etat.nul = -1;
+  etat.installes = false;
+}

@@ -1,0 +1,20 @@
+// Ctrl-C and SIGTERM: the handlers only raise flags, which the console and the loops act on at
+// a point where stopping is safe (between two steps, while waiting for a line).
+#pragma once
+
+// Installs the handlers of SIGINT and SIGTERM. On a terminal input, SIGINT asks for an
+// interruption: the running command stops after its current step and the prompt comes back.
+// Otherwise SIGINT ends the run like SIGTERM: the input reads as ended and the run finishes as
+// after "quit".
+void installer_signaux(int entree_terminal);
+// While a line is awaited (1), a signal interrupts the blocked read so that the reader sees it
+// at once; otherwise (0) interrupted system calls restart and no output is lost.
+void attendre_saisie(int attente);
+// 1 once the run has been asked to end by a signal.
+int arret_demande();
+// 1 when an interruption (Ctrl-C on a terminal) is pending, without clearing it.
+int interruption_en_attente();
+// 1 when an interruption was pending; clears it.
+int prendre_interruption();
+// Tests and start-up: flags cleared, default handlers back if they had been replaced.
+void reinitialiser_signaux();

@@ -1,0 +1,94 @@
+// Signals and the step's lines: what Ctrl-C and SIGTERM raise, how the flags are taken, the
+// silenced lines, the run's seed kept apart from later reseedings.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <string>
+
+#include "commun/monde_test.h"
+#include "socle/alea.h"
+#include "socle/signaux.h"
+#include "socle/sortie.h"
+
+namespace {
+
+bool gestionnaire_par_defaut(int numero) {
+  struct sigaction action {};
+  sigaction(numero, nullptr, &action);
+  return action.sa_handler == SIG_DFL;
+}
+
+}  // namespace
+
+TEST(Signaux, SurTerminalCtrlCInterromptEtSigtermArrete) {
+  reinitialiser_programme();
+  installer_signaux(1);
+  EXPECT_FALSE(gestionnaire_par_defaut(SIGINT));
+  std::raise(SIGINT);
+  EXPECT_EQ(arret_demande(), 0);
+  EXPECT_EQ(interruption_en_attente(), 1);
+  EXPECT_EQ(interruption_en_attente(), 1) << "looking does not take the interruption";
+  EXPECT_EQ(prendre_interruption(), 1);
+  EXPECT_EQ(prendre_interruption(), 0);
+  // While a line is awaited the handlers stay in place.
+  attendre_saisie(1);
+  std::raise(SIGTERM);
+  attendre_saisie(0);
+  EXPECT_EQ(arret_demande(), 1);
+  EXPECT_EQ(interruption_en_attente(), 0);
+  reinitialiser_programme();
+  EXPECT_EQ(arret_demande(), 0);
+  EXPECT_TRUE(gestionnaire_par_defaut(SIGINT));
+  EXPECT_TRUE(gestionnaire_par_defaut(SIGTERM));
+}
+
+TEST(Signaux, HorsTerminalCtrlCArreteEtLEntreeSeTermine) {
+  reinitialiser_programme();
+  int tube[2];
+  ASSERT_EQ(pipe(tube), 0);
+  const int entree = dup(STDIN_FILENO);
+  dup2(tube[0], STDIN_FILENO);
+  ASSERT_EQ(write(tube[1], "x", 1), 1);
+  installer_signaux(0);
+  std::raise(SIGINT);
+  EXPECT_EQ(arret_demande(), 1);
+  EXPECT_EQ(interruption_en_attente(), 0);
+  // The input now reads as ended, although the pipe still holds a byte and stays open.
+  char c = 0;
+  EXPECT_EQ(read(STDIN_FILENO, &c, 1), 0);
+  dup2(entree, STDIN_FILENO);
+  close(entree);
+  close(tube[0]);
+  close(tube[1]);
+  reinitialiser_programme();
+}
+
+TEST(Sortie, LignesDesPasMasqueesEtGraineDeLaPartie) {
+  reinitialiser_programme();
+  EXPECT_EQ(lire_traces_tours(), 1);
+  {
+    CaptureSortie capture;
+    EXPECT_EQ(ecrire_trace("nb=%d\n", 3), 5);
+    fixer_traces_tours(0);
+    EXPECT_EQ(ecrire_trace("nb=%d\n", 4), 0);
+    ecrire_sortie("carte\n");
+    EXPECT_EQ(capture.texte(), "nb=3\ncarte\n");
+  }
+  reinitialiser_programme();
+  EXPECT_EQ(lire_traces_tours(), 1);
+
+  // The run's seed is the whole 32-bit state and survives a reseeding of the sequence.
+  semer_partie(4294967295u);
+  const int premier = tirer_alea();
+  initialiser_alea(1);
+  EXPECT_EQ(graine_partie(), 4294967295u);
+  initialiser_alea(4294967295u);
+  EXPECT_EQ(tirer_alea(), premier);
+  semer_partie(2147483648u);
+  const int a = tirer_alea();
+  semer_partie(2147483649u);
+  EXPECT_NE(tirer_alea(), a) << "seeds above 2^31 are different runs";
+  reinitialiser_programme();
+  EXPECT_EQ(graine_partie(), 1u);
+}
