@@ -23,7 +23,9 @@ nuances=$(convert jour.png -crop 200x150+220+165 +repage -format %k info:)
 plateau=$(pixel jour.png 320 470)
 [ "$plateau" != "51,51,255" ] || echec "pas de plateau sous la carte"
 kill "$PROGRAMME"; wait "$PROGRAMME" 2> /dev/null; PROGRAMME=""
-[ -s erreurs.txt ] && echec "sortie d'erreur non vide: $(head -c 300 erreurs.txt)"
+# The option parser does not know -display, which glutInit takes: it may say so, nothing else.
+autres=$(grep -v -- 'option inconnue -display' erreurs.txt || true)
+[ -z "$autres" ] || echec "sortie d'erreur inattendue: $(head -c 300 <<< "$autres")"
 
 # Single-buffered, a 1 x 1 map: the one cell in the middle of its border ring, still lit.
 "$BIN" -g -s --seed 7 -z 320 240 -i 1 1 > sortie.txt 2> erreurs.txt &
