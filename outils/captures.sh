@@ -40,7 +40,8 @@ stable() {
     mv "$TRAVAIL/b.png" "$TRAVAIL/a.png"
   done
   # 256 colours keep the files small without visible loss on this flat-shaded scene.
-  convert "$TRAVAIL/b.png" -dither None -colors 256 "PNG8:$1"
+  convert "$TRAVAIL/b.png" -dither None -colors 256 -strip -define png:exclude-chunks=date,time \
+    "PNG8:$1"
 }
 sleep 1
 stable "$SORTIE/fenetre_14h.png"
