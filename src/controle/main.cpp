@@ -13,6 +13,9 @@
 #include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
+#include "graphique/clavier.h"
+#include "graphique/console_gl.h"
+#include "graphique/fenetre_gl.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
@@ -95,7 +98,12 @@ int main(int argc, char** argv) {
   ecrire_debug("main - On prépare le terminal \n");
   if (affichage.opengl) {
     ecrire_debug("main - On passe en mode OpenGL\n");
-    if (!initialiser_affichage(&argc, argv)) {
+    if (initialiser_affichage(&argc, argv)) {
+      // The console reads the line typed in the window and writes into the window's console.
+      fixer_entree_sortie(lire_car_gl, console_gl_ecrire);
+      // Started with the console open, the typed line is ready as after opening it by key.
+      if (lire_etat_programme().console) ouvrir_saisie();
+    } else {
       affichage.opengl = 0;
       fixer_mode_affichage(affichage);
       ecrire_erreur("main - Le passage en mode OpenGL à échoué. Retour au mode texte ...\n");
@@ -116,7 +124,15 @@ int main(int argc, char** argv) {
   }
 
   ecrire_debug("main - Appel de la boucle principale\n");
-  bcle_princip();
+  if (affichage.opengl) {
+    // The window's event loop ends the program from the idle function once the user has asked.
+    etat_programme programme = lire_etat_programme();
+    programme.fin_demandee = 0;
+    fixer_etat_programme(programme);
+    boucle_evenements_gl(bcle_princip);
+  } else {
+    bcle_princip();
+  }
 
   fermer_csv();
   ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");

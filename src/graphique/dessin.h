@@ -27,11 +27,13 @@ class dessin {
   virtual void normale(float x, float y, float z) = 0;                              // glNormal3f
   virtual void sommet(float x, float y, float z) = 0;                               // glVertex3f
 
-  // Model-view matrix and solids.
-  virtual void empiler_matrice() = 0;                              // glPushMatrix
-  virtual void depiler_matrice() = 0;                              // glPopMatrix
-  virtual void translater(float x, float y, float z) = 0;          // glTranslatef
-  virtual void sphere(double rayon, int tranches, int piles) = 0;  // glutSolidSphere
+  // Model-view matrix and solids (while the scene's list is compiled, the GL implementation
+  // applies the translations to the vertices itself, to the same effect).
+  virtual void empiler_matrice() = 0;                      // glPushMatrix
+  virtual void depiler_matrice() = 0;                      // glPopMatrix
+  virtual void translater(float x, float y, float z) = 0;  // glTranslatef
+  // A solid sphere at the origin in the current colour, cut as glutSolidSphere.
+  virtual void sphere(double rayon, int tranches, int piles) = 0;
 
   // Lines: glPushAttrib(GL_LINE_BIT), glLineWidth, glPopAttrib.
   virtual void empiler_attributs_trait() = 0;
@@ -40,7 +42,8 @@ class dessin {
 
   // The 2-D set-up of the overlays: projection pushed and set to glOrtho(0, W, 0, H, -1, 1),
   // model-view pushed and set to identity, every attribute pushed, filled polygons, depth mask
-  // off, blending on (source alpha, one minus source alpha), lighting off. fin_2d pops the
+  // off, blending on (source alpha, one minus source alpha), lighting off, and depth test and
+  // face culling off so that the overlays always show above the scene. fin_2d pops the
   // attributes, the model-view and the projection and leaves the matrix mode on model-view.
   virtual void debut_2d(int largeur, int hauteur) = 0;
   virtual void fin_2d() = 0;

@@ -1,6 +1,8 @@
 // The view: start values, camera presets, sky and sun of the simulated day, animation timer.
 #include "graphique/vue.h"
 
+#include <algorithm>
+
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
@@ -13,12 +15,13 @@ namespace {
 // to 6.
 constexpr float AUBE = 7.0f;
 constexpr float CREPUSCULE = 21.0f;
-constexpr double HEURE_DU_PAS = 22.0;
+constexpr float HEURE_DU_PAS = 22.0f;
 constexpr float MINUIT = 24.0f;
 constexpr float REVEIL = 6.0f;
 
 struct Etat {
   int animation = 0;
+  int ticks_en_attente = 0;  // timer ticks armed and not yet arrived
 };
 
 Etat etat;
@@ -74,9 +77,12 @@ void minuterie(int /*valeur*/) {
   if (etat.animation == 0) return;
   const float pas = lire_pas_heure();
   vue_gl v = lire_vue_gl();
+  const float avant = v.heure;
   v.heure += pas;
-  // The step of the day: one or two ticks fall in this window, depending on the hour step.
-  if (v.heure >= HEURE_DU_PAS && v.heure <= HEURE_DU_PAS + 1.5 * static_cast<double>(pas)) {
+  // The step of the day, on the one tick that reaches 22 h: with hour steps that put two ticks
+  // within a step and a half of 22 h (0.1 among them, as float sums fall), a window test would
+  // run two steps on the same evening.
+  if (avant < HEURE_DU_PAS && v.heure >= HEURE_DU_PAS) {
     bcleprincip();
     construire_scene();
     v.nb_triangles = lire_vue_gl().nb_triangles;
@@ -84,7 +90,25 @@ void minuterie(int /*valeur*/) {
   if (v.heure >= MINUIT) v.heure = REVEIL;
   ecrire_vue_gl(v);
   dessin_courant().redessiner();
-  dessin_courant().armer_minuterie(lire_delai_minuterie());
+  dessin_courant().armer_minuterie(std::max(0, lire_delai_minuterie()));
+}
+
+void noter_armement_minuterie() { ++etat.ticks_en_attente; }
+
+void tic_minuterie(int valeur) {
+  if (etat.ticks_en_attente > 0) --etat.ticks_en_attente;
+  if (etat.ticks_en_attente > 0) return;
+  minuterie(valeur);
+}
+
+double redimensionner_vue(int largeur, int hauteur) {
+  if (hauteur == 0) hauteur = 1;
+  vue_gl v = lire_vue_gl();
+  v.largeur = largeur;
+  v.hauteur = hauteur;
+  ecrire_vue_gl(v);
+  fixer_taille_fenetre(largeur, hauteur);
+  return static_cast<double>(largeur) / hauteur;
 }
 
 int animation_active() { return etat.animation; }

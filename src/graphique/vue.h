@@ -10,8 +10,15 @@ void init_vue();
 // Camera preset 1 (top view) or any other n (oblique view) over the last scene built.
 void vue_predefinie(int n);
 
-// The animation timer's tick (GLUT timer callback; the value plays no part).
+// The animation timer's tick: advances the hour, runs a simulation step at the end of the day,
+// redraws and re-arms itself (a negative period counts as 0).
 void minuterie(int valeur);
+
+// The timer glue: every arming of the timer is noted, and of the ticks that arrive only the last
+// one pending goes on to minuterie, so that stopping and restarting the animation before a tick
+// has arrived never leaves two chains running.
+void noter_armement_minuterie();
+void tic_minuterie(int valeur);
 
 // Whether the timer chain runs (key E).
 int animation_active();
@@ -25,5 +32,9 @@ struct couleur_ciel_t {
 couleur_ciel_t couleur_ciel(float heure);
 bool soleil_allume(float heure);
 
-// Back to the start state: animation stopped.
+// A window reshaped to `largeur` x `hauteur` (a height of 0 counts as 1): the size goes into
+// vue_gl and to the overlays; the result is the aspect ratio of the projection.
+double redimensionner_vue(int largeur, int hauteur);
+
+// Back to the start state: animation stopped, no tick pending.
 void reinitialiser_vue();

@@ -14,22 +14,6 @@
 
 namespace {
 
-// The scene's tribe colours, by code.
-constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {{
-    {255, 0, 0},
-    {0, 255, 0},
-    {0, 0, 255},
-    {255, 0, 255},
-    {255, 255, 0},
-    {0, 255, 255},
-    {128, 0, 0},
-    {0, 128, 0},
-    {0, 0, 128},
-    {128, 0, 128},
-    {128, 128, 0},
-    {0, 128, 128},
-}};
-
 // Page of the SVG file, in pixels: the plot area and, on its right, the legend.
 constexpr int LARGEUR = 1060;
 constexpr int HAUTEUR = 560;

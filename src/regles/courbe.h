@@ -11,7 +11,23 @@
 
 #include "regles/statistiques.h"
 
-// The colour of a tribe in the 3-D scene and in the chart (red, green, blue).
+// Colours of the tribe codes 0 to 11 (red, green, blue), in the 3-D scene and in the chart.
+inline constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {{
+    {255, 0, 0},
+    {0, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {255, 255, 0},
+    {0, 255, 255},
+    {128, 0, 0},
+    {0, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {128, 128, 0},
+    {0, 128, 128},
+}};
+
+// The colour of a tribe in the chart: its colour of the table, grey past it.
 std::array<std::uint8_t, 3> couleur_tribu(int code);
 
 // Round tick values from 0 covering `maximum`: a step of 1, 2 or 5 times a power of ten giving at

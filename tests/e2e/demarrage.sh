@@ -37,10 +37,11 @@ grep -qvE '^(Debug - [0-9:]+ - |[^D]|$)' debug.log && echec "enregistrement mal 
 printf 'quit\n' | timeout 60 "$BIN" --seed 6 -d -i 2 2 > /dev/null
 attendre_egal "un seul debut par journal" 1 "$(grep -c 'main - On crée la table des civilisations' debug.log)"
 
-# -g: no graphics display in this build; the program says so and goes on in text mode.
-printf 'quit\n' | timeout 20 "$BIN" -g -d > sortie.txt 2> erreurs.txt
+# -g without an X display: the program says so and goes on in text mode.
+printf 'quit\n' | env -u DISPLAY timeout 20 "$BIN" -g -d > sortie.txt 2> erreurs.txt
 attendre_egal "statut de -g" 0 $?
 grep -q 'Retour au mode texte' error.log || echec "-g: ligne de repli absente de error.log"
+grep -q "init_opengl - Impossible de joindre l'affichage X" error.log || echec "-g: cause absente de error.log"
 grep -q 'OpenGL' erreurs.txt || echec "-g: pas de message sur la sortie d'erreur"
 [ "$(tail -c 1 sortie.txt)" = ">" ] || echec "-g: pas d'invite en mode texte"
 

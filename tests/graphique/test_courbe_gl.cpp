@@ -10,6 +10,8 @@
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/scene.h"
+#include "graphique/vue.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
@@ -124,4 +126,26 @@ TEST_F(CourbeGl, LongueHistoireRameneeALaLargeur) {
   e.appels.clear();
   dessiner_courbe();
   EXPECT_LE(e.filtrer("sommet")[2].valeurs[1], 600 - 306);
+}
+
+TEST(CouleursTribus, LaSceneEtLaCourbeDonnentLaMemeCouleurAChaqueTribu) {
+  construire_monde(9, 1, BAS, 5, 0);
+  for (int code = 0; code < 9; ++code) {
+    ajouter_tribu(code, HERBIVORE, PACIFIQUE, BAS);
+    ajouter_unite(code, code, 0, 50);
+  }
+  init_vue();
+  enregistreur e;
+  fixer_dessin(&e);
+  construire_scene();
+  fixer_dessin(nullptr);
+  // The unit markers, cells by columns: tribe 0 to 8 in turn.
+  const auto couleurs = e.filtrer("couleur_octets");
+  ASSERT_EQ(couleurs.size(), 9u);
+  for (int code = 0; code < 9; ++code) {
+    const auto c = couleur_tribu(code);
+    EXPECT_EQ(couleurs[static_cast<std::size_t>(code)].valeurs,
+              (std::vector<double>{double(c[0]), double(c[1]), double(c[2])}))
+        << "tribu " << code;
+  }
 }
