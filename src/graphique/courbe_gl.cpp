@@ -93,7 +93,7 @@ void dessiner_courbe() {
   const std::size_t car_legende = static_cast<std::size_t>(std::max(0.0f, (l_legende - 40) / CAR));
   const std::string etiquette_max = texte_graduation(c.ticks_y.back());
   const boite trace{panneau.gauche + 20 + CAR * static_cast<float>(etiquette_max.size()),
-                    panneau.bas + 46, panneau.droite - l_legende - 20, panneau.haut - 44};
+                    panneau.bas + 46, panneau.droite - l_legende - 20, panneau.haut - 62};
   const float x_max = static_cast<float>(c.ticks_x.back());
   const float y_max = static_cast<float>(c.ticks_y.back());
   auto px = [&](std::int64_t pas) {
@@ -103,7 +103,7 @@ void dessiner_courbe() {
 
   d.debut_2d(W, H);
   d.debut(primitive::quads);
-  d.couleur(1.0f, 1.0f, 1.0f, 0.85f);
+  d.couleur(1.0f, 1.0f, 1.0f, 0.9f);
   rectangle(panneau);
   d.fin();
 
@@ -158,7 +158,7 @@ void dessiner_courbe() {
 
   // Texts, dark on the panel: title, ticks, axis names, legend.
   d.couleur(0.1f, 0.1f, 0.1f, 1.0f);
-  texte(static_cast<int>(panneau.gauche) + 12, static_cast<int>(panneau.haut) - 24,
+  texte(static_cast<int>(panneau.gauche) + 12, static_cast<int>(panneau.haut) - 22,
         "Habitants par tribu - " + texte_graduation(c.pas) + " pas");
   for (std::int64_t v : c.ticks_x) {
     const std::string t = texte_graduation(v);
@@ -171,7 +171,7 @@ void dessiner_courbe() {
           static_cast<int>(py(v)) - 4, t);
   }
   texte(static_cast<int>(trace.droite) - 3 * CAR, static_cast<int>(trace.bas) - 36, "Pas");
-  texte(static_cast<int>(trace.gauche) + 6, static_cast<int>(trace.haut) + 8, "Habitants");
+  texte(static_cast<int>(trace.gauche) - 4 * CAR, static_cast<int>(trace.haut) + 12, "Habitants");
   y = panneau.haut - 40;
   for (const serie_courbe& s : c.series) {
     const std::string nom = (std::to_string(s.code) + " " + s.nom).substr(0, car_legende);
