@@ -7,7 +7,7 @@ cd "$(dirname "$0")"
 
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev tmux freeglut3-dev libglu1-mesa-dev libx11-dev xvfb xdotool imagemagick
-  x11-utils)
+  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
@@ -26,6 +26,8 @@ cpus=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPANGAEOLITH_TESTS=ON -DPANGAEOLITH_BENCH=ON
 cmake --build build -j"$cpus"
 ctest --test-dir build --output-on-failure -j"$cpus"
+# The Debian package of the Release build, unpacked and run in a scratch root.
+bash tests/paquet.sh build
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DPANGAEOLITH_TESTS=ON
 cmake --build build-sanitize -j"$cpus"

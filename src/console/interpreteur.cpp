@@ -16,7 +16,11 @@
 #include "console/carte_compacte.h"
 #include "console/console.h"
 #include "monde/carte.h"
+#include "population/civ.h"
+#include "regles/courbe.h"
+#include "regles/sauvegarde.h"
 #include "regles/simulation.h"
+#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -355,6 +359,88 @@ int commande_mini(Contexte& c) {
   return 1;
 }
 
+// The file name of "courbe", "sauver" and "charger": the rest of the line as typed, case and
+// accents kept, without the spaces around it nor a pair of double quotes around it.
+std::string nom_de_fichier(const char* ligne) {
+  const std::string texte = ligne != nullptr ? ligne : "";
+  const char* blancs = " \t\r\n";
+  std::size_t debut = texte.find_first_not_of(blancs);
+  if (debut == std::string::npos) return "";
+  debut = texte.find_first_of(blancs, debut);
+  if (debut == std::string::npos) return "";
+  debut = texte.find_first_not_of(blancs, debut);
+  if (debut == std::string::npos) return "";
+  std::string nom = texte.substr(debut, texte.find_last_not_of(blancs) + 1 - debut);
+  if (nom.size() >= 2 && nom.front() == '"' && nom.back() == '"')
+    nom = nom.substr(1, nom.size() - 2);
+  return nom;
+}
+
+// "stats": the table of the tribes, living then dead, with the totals.
+int commande_stats(Contexte&) {
+  for (const std::string& ligne : tableau_statistiques()) console_printf("%s\n", ligne.c_str());
+  return 1;
+}
+
+// "courbe FICHIER.svg": the chart of the inhabitants per tribe since the start.
+int commande_courbe(Contexte& c) {
+  const std::string nom = nom_de_fichier(c.ligne);
+  if (nom.empty()) {
+    console_printf("Syntaxe : courbe FICHIER.svg\n");
+    return 1;
+  }
+  std::string erreur;
+  if (ecrire_courbe_svg(nom, erreur))
+    console_printf("Courbe des habitants écrite dans %s (%lld pas)\n", nom.c_str(),
+                   static_cast<long long>(nombre_de_pas()));
+  else
+    console_printf("Courbe non écrite : %s\n", erreur.c_str());
+  return 1;
+}
+
+// "sauver FICHIER": the whole world, to go on with later through "charger" or --charger.
+int commande_sauver(Contexte& c) {
+  const std::string nom = nom_de_fichier(c.ligne);
+  if (nom.empty()) {
+    console_printf("Syntaxe : sauver FICHIER\n");
+    return 1;
+  }
+  std::string erreur;
+  if (sauver_monde(nom, erreur)) {
+    console_printf("Monde sauvegardé dans %s (pas %lld)\n", nom.c_str(),
+                   static_cast<long long>(nombre_de_pas()));
+  } else {
+    console_printf("Sauvegarde impossible : %s\n", erreur.c_str());
+    ecrire_erreur("interpret - sauver - %s\n", erreur.c_str());
+  }
+  return 1;
+}
+
+// "charger FICHIER": the world of a save replaces the current one; a refused file changes nothing.
+int commande_charger(Contexte& c) {
+  const std::string nom = nom_de_fichier(c.ligne);
+  if (nom.empty()) {
+    console_printf("Syntaxe : charger FICHIER\n");
+    return 1;
+  }
+  std::string erreur;
+  if (!charger_monde(nom, erreur)) {
+    console_printf("Sauvegarde refusée : %s\n", erreur.c_str());
+    console_printf("Le monde en cours reste tel quel.\n");
+    ecrire_erreur("interpret - charger - %s : %s\n", nom.c_str(), erreur.c_str());
+    return 1;
+  }
+  ecrire_etat_csv();
+  console_printf("Monde chargé depuis %s : pas %lld, carte %d × %d, %d tribus\n", nom.c_str(),
+                 static_cast<long long>(nombre_de_pas()), combien_colonnes(), combien_lignes(),
+                 static_cast<int>(liste_civ().size()));
+  if (c.graphique()) {
+    agir(etat.actions.reconstruire_scene);
+    agir(etat.actions.redessiner);
+  }
+  return 1;
+}
+
 int commande_pro_mode(Contexte&) {
   vue_gl v = lire_vue_gl();
   v.console_reduite = v.console_reduite == 0 ? 1 : 0;
@@ -372,23 +458,17 @@ struct Commande {
 
 // In matching order: the first command the word matches wins. "exit" accepts exactly "exit"
 // and "e"; "hour" would accept "h", but the console answers "h" as help first.
-constexpr std::array<Commande, 16> COMMANDES{{
-    {"ansi", 0, 0, commande_ansi},
-    {"cont", 0, 1, commande_cont},
-    {"bold", 0, 1, commande_bold},
-    {"quit", 0, 1, commande_quit},
-    {"affich", 3, 1, commande_affich},
-    {"exit", 0, 1, commande_exit},
-    {"refresh", 3, 1, commande_refresh},
-    {"clear", 0, 0, commande_clear},
-    {"hour", 1, 0, commande_hour},
-    {"inter", 1, 0, commande_inter},
-    {"pview", 2, 0, commande_show},
-    {"show", 2, 0, commande_show},
-    {"pro_mode", 3, 0, commande_pro_mode},
-    {"trace", 0, 0, commande_trace},
-    {"graine", 0, 0, commande_graine},
-    {"mini", 0, 0, commande_mini},
+constexpr std::array<Commande, 20> COMMANDES{{
+    {"ansi", 0, 0, commande_ansi},         {"cont", 0, 1, commande_cont},
+    {"bold", 0, 1, commande_bold},         {"quit", 0, 1, commande_quit},
+    {"affich", 3, 1, commande_affich},     {"exit", 0, 1, commande_exit},
+    {"refresh", 3, 1, commande_refresh},   {"clear", 0, 0, commande_clear},
+    {"hour", 1, 0, commande_hour},         {"inter", 1, 0, commande_inter},
+    {"pview", 2, 0, commande_show},        {"show", 2, 0, commande_show},
+    {"pro_mode", 3, 0, commande_pro_mode}, {"trace", 0, 0, commande_trace},
+    {"graine", 0, 0, commande_graine},     {"mini", 0, 0, commande_mini},
+    {"stats", 0, 0, commande_stats},       {"courbe", 0, 0, commande_courbe},
+    {"sauver", 0, 0, commande_sauver},     {"charger", 0, 0, commande_charger},
 }};
 
 }  // namespace

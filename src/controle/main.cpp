@@ -4,11 +4,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
+#include <string>
 
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
 #include "controle/demarrage.h"
+#include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
 #include "graphique/clavier.h"
@@ -17,6 +19,8 @@
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "regles/sauvegarde.h"
+#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -47,12 +51,43 @@ int main(int argc, char** argv) {
     if (!ouvrir_erreur("error.log")) signaler_echec_journal();
   }
 
-  ecrire_debug("main - On crée la table des civilisations\n");
-  creer_tab_civ();
-  ecrire_debug("main - Création de la carte\n");
-  creer_carte();
-  ecrire_debug("main - On positionne les unités");
-  positionner_unite();
+  const options_lot lot = lire_options_lot();
+  const std::uint32_t graine_demandee = graine_partie();
+  // The CSV file is tried before anything else: a file that cannot be written stops the run at
+  // once rather than losing its statistics silently.
+  std::string erreur;
+  if (!lot.stats.empty() && !ouvrir_csv(lot.stats, erreur)) {
+    std::fprintf(stderr, "pangaeolith : --stats : %s\n", erreur.c_str());
+    return 2;
+  }
+  if (!lot.charger.empty()) {
+    ecrire_debug("main - On charge la sauvegarde %s\n", lot.charger.c_str());
+    if (!charger_monde(lot.charger, erreur)) {
+      std::fprintf(stderr, "pangaeolith : sauvegarde refusée (%s) : %s\n", lot.charger.c_str(),
+                   erreur.c_str());
+      return 2;
+    }
+    // A seed given with a save branches from it: the sequence starts again from that seed.
+    if (lot.graine_donnee) semer_partie(graine_demandee);
+  } else {
+    ecrire_debug("main - On crée la table des civilisations\n");
+    creer_tab_civ();
+    ecrire_debug("main - Création de la carte\n");
+    creer_carte();
+    ecrire_debug("main - On positionne les unités");
+    positionner_unite();
+  }
+  ecrire_etat_csv();
+
+  // A headless run: the steps asked for, then the end, without console nor display.
+  if (lot.pas >= 0) {
+    const int statut = executer_lot(lot.pas);
+    fermer_csv();
+    ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
+    fermer_erreur();
+    fermer_debug();
+    return statut;
+  }
 
   ecrire_debug("main - initialisation de la console\n");
   init_console();
@@ -99,6 +134,7 @@ int main(int argc, char** argv) {
     bcle_princip();
   }
 
+  fermer_csv();
   ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
   fermer_erreur();
   fermer_debug();

@@ -21,8 +21,12 @@
 
 namespace {
 
+// Steps a headless run may be asked for.
+constexpr std::int64_t PAS_LOT_MAX = 1000000000000;
+
 struct Etat {
   int statut = -1;  // -1: the run goes on
+  options_lot lot;
 };
 
 Etat etat;
@@ -47,6 +51,24 @@ std::optional<std::uint32_t> lire_graine(const char* texte) {
     if (v > UINT32_MAX) return std::nullopt;
   }
   return static_cast<std::uint32_t>(v);
+}
+
+// A number of steps: a whole number from 0, in decimal digits only.
+std::optional<std::int64_t> lire_nombre_de_pas(const char* texte) {
+  if (texte[0] == '\0') return std::nullopt;
+  std::int64_t v = 0;
+  for (const char* p = texte; *p != '\0'; ++p) {
+    if (*p < '0' || *p > '9') return std::nullopt;
+    v = v * 10 + (*p - '0');
+    if (v > PAS_LOT_MAX) return std::nullopt;
+  }
+  return v;
+}
+
+// A refused value of an option that the run cannot do without: said, and the run does not start.
+void refuser(const char* format, const char* texte) {
+  std::fprintf(stderr, format, texte);
+  if (etat.statut < 0) etat.statut = 2;
 }
 
 void refuser_graine(const char* texte) {
@@ -123,6 +145,31 @@ void analyser_ligne_commande(int argc, char** argv) {
       }
     }
     if (est("q", "-calme")) calme = true;
+    if (est(nullptr, "-pas")) {
+      const char* texte = i + 1 < argc ? argv[++i] : "valeur absente";
+      const auto pas = lire_nombre_de_pas(texte);
+      if (pas)
+        etat.lot.pas = *pas;
+      else
+        refuser(
+            "pangaeolith : nombre de pas refusé (%s) : il faut un nombre entier positif ou "
+            "nul.\n",
+            texte);
+    }
+    // The two files are required values: a run asked to write statistics or to start from a save
+    // does not start without them.
+    if (est(nullptr, "-stats")) {
+      if (i + 1 < argc && argv[i + 1][0] != '\0')
+        etat.lot.stats = argv[++i];
+      else
+        refuser("pangaeolith : l'option %s attend un nom de fichier CSV.\n", "--stats");
+    }
+    if (est(nullptr, "-charger")) {
+      if (i + 1 < argc && argv[i + 1][0] != '\0')
+        etat.lot.charger = argv[++i];
+      else
+        refuser("pangaeolith : l'option %s attend le nom d'une sauvegarde.\n", "--charger");
+    }
     if (est("h", "-help")) aide = true;
     if (!reconnu)
       std::fprintf(stderr, "pangaeolith : option inconnue %s, ignorée (--help pour la liste).\n",
@@ -144,6 +191,7 @@ void analyser_ligne_commande(int argc, char** argv) {
   vider_historique();
   fixer_traces_tours(calme ? 0 : 1);
   if (graine) semer_partie(*graine);
+  etat.lot.graine_donnee = graine.has_value();
   if (aide) {
     afficher_usage();
     etat.statut = 0;
@@ -151,6 +199,8 @@ void analyser_ligne_commande(int argc, char** argv) {
 }
 
 int statut_ligne_commande() { return etat.statut; }
+
+options_lot lire_options_lot() { return etat.lot; }
 
 void afficher_usage() {
   ecrire_sortie(
@@ -168,6 +218,11 @@ void afficher_usage() {
       "  -q, --calme         sans les lignes de chaque tour ni celles des guerres\n"
       "                      (la commande trace les remet)\n"
       "  -d, --debug         écrit debug.log et error.log dans le répertoire courant\n"
+      "  --pas N             mode lot : joue N pas sans invite ni carte, puis s'arrête\n"
+      "                      (les lignes des tours suivent -q)\n"
+      "  --stats FICHIER     écrit un fichier CSV complété après chaque pas d'une ligne par\n"
+      "                      tribu (pas, code, nom, unités, habitants, guerres du pas)\n"
+      "  --charger FICHIER   part d'une sauvegarde (commande sauver) au lieu d'un monde neuf\n"
       "  -g, --opengl        affichage dans une fenêtre OpenGL (mode texte s'il est indisponible)\n"
       "  -c, --console       invite de commandes dans la fenêtre OpenGL\n"
       "  -s, --simplebuffer  fenêtre sans double tampon\n"
@@ -176,6 +231,7 @@ void afficher_usage() {
       "\n"
       "Exemple :\n"
       "  pangaeolith --seed 5 -a -i 30 20\n"
-      "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n");
+      "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n"
+      "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n");
   std::fflush(sortie());
 }

@@ -5,6 +5,7 @@
 #include "console/interpreteur.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
+#include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
@@ -12,6 +13,7 @@
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
+#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -30,6 +32,7 @@ void reinitialiser_programme() {
   reinitialiser_civ();
   reinitialiser_unites();
   init_conflits();
+  reinitialiser_statistiques();
   init_console();
   fixer_actions_graphiques({});
   fixer_dessin(nullptr);
@@ -37,4 +40,5 @@ void reinitialiser_programme() {
   reinitialiser_scene();
   init_console_gl();
   reinitialiser_clavier();
+  reinitialiser_courbe_gl();
 }

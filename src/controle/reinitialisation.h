@@ -2,7 +2,8 @@
 #pragma once
 
 // Every module back to its start-of-program state: no map terrains and the initial dimensions,
-// no civilisation, no unit, empty identifier stack and conflict list, settings records and timer
+// no civilisation, no unit, empty identifier stack and conflict list, no step counted nor
+// observed and no CSV file, settings records and timer
 // settings at their start values, default console hooks and no graphics actions, the graphics
 // front-end silent and at its start state (no scene, empty window console and typed line), standard
 // output restored with the step's lines shown, no signal flag and default signal handlers, logs

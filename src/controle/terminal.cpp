@@ -13,6 +13,9 @@
 #ifndef PANGAEOLITH_DONNEES
 #define PANGAEOLITH_DONNEES ""
 #endif
+#ifndef PANGAEOLITH_DONNEES_RELATIF
+#define PANGAEOLITH_DONNEES_RELATIF ""
+#endif
 
 namespace {
 
@@ -43,7 +46,15 @@ std::string chercher_fichier_aide(const std::string& dossier_executable,
 }
 
 std::string chemin_fichier_aide() {
-  return chercher_fichier_aide(dossier_executable(), PANGAEOLITH_DONNEES);
+  const std::string executable = dossier_executable();
+  // An installed copy is first looked for from the executable's own folder (bin/ -> share/), so
+  // that a package unpacked anywhere finds its help file; then where it was configured to go.
+  const std::string relatif = executable.empty() || std::string(PANGAEOLITH_DONNEES_RELATIF).empty()
+                                  ? std::string()
+                                  : executable + "/" + PANGAEOLITH_DONNEES_RELATIF;
+  const std::string trouve = chercher_fichier_aide(executable, relatif);
+  if (trouve != NOM_AIDE) return trouve;
+  return chercher_fichier_aide(executable, PANGAEOLITH_DONNEES);
 }
 
 void annoncer_demarrage() {

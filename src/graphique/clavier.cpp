@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "graphique/console_gl.h"
+#include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
@@ -171,6 +172,11 @@ void commande(unsigned char touche, vue_gl& v, etat_programme& p) {
     case 'n':
     case 'N':
       if (!v.mode_selection) preset(v, 0);
+      break;
+    case 'p':
+    case 'P':
+      // The chart of the tribes' inhabitants over the scene, or no more.
+      basculer_courbe();
       break;
     case 'r':
     case 'R':

@@ -379,3 +379,6 @@ void fixer_taille_fenetre(int largeur, int hauteur) {
   etat.largeur = std::max(largeur, 1);
   etat.hauteur = std::max(hauteur, 1);
 }
+
+int largeur_fenetre() { return etat.largeur; }
+int hauteur_fenetre() { return etat.hauteur; }

@@ -25,3 +25,5 @@ void dessiner_infos_case();
 
 // The window size the overlays draw in, kept by the reshape callback.
 void fixer_taille_fenetre(int largeur, int hauteur);
+int largeur_fenetre();
+int hauteur_fenetre();

@@ -22,6 +22,7 @@
 
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
+#include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
@@ -385,6 +386,8 @@ void afficher_gl() {
 
   glCallList(etat.gl.liste_scene);
 
+  // The chart of key P lies under the console, which stays readable over it.
+  if (courbe_affichee()) dessiner_courbe();
   if (lire_etat_programme().console) dessiner_console();
   if (v.mode_selection) dessiner_infos_case();
 

@@ -15,6 +15,7 @@
 #include "graphique/dessin.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
+#include "regles/courbe.h"
 #include "regles/guerre.h"
 #include "socle/parametres.h"
 
@@ -52,22 +53,6 @@ class suite_scene {
  private:
   std::uint32_t s_;
 };
-
-// Colours of the tribe codes 0 to 11 (red, green, blue).
-constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {{
-    {255, 0, 0},
-    {0, 255, 0},
-    {0, 0, 255},
-    {255, 0, 255},
-    {255, 255, 0},
-    {0, 255, 255},
-    {128, 0, 0},
-    {0, 128, 0},
-    {0, 0, 128},
-    {128, 0, 128},
-    {128, 128, 0},
-    {0, 128, 128},
-}};
 
 constexpr point_grille POINT_BORDURE = {0.0f, 0.7f, 0.7f, 0.7f};
 constexpr point_grille POINT_INCONNU = {3.0f, 0.84f, 0.84f, 0.84f};

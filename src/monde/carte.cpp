@@ -62,6 +62,10 @@ void retirer_unite_carte(const unite* u) {
   ecrire_debug("On supprime de la carte l'unite en %d %d\n", c->x, c->y);
 }
 
+void installer_unite_carte(unite* u) {
+  if (u != nullptr && dans_carte(u->x, u->y)) case_de(u->x, u->y).occupant = u;
+}
+
 unite* quelle_unite(int x, int y) {
   if (!dans_carte(x, y)) {
     ecrire_erreur("quelle_unite: on demande une unite hors de la carte\n");

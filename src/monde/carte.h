@@ -29,6 +29,8 @@ int dans_carte(int x, int y);
 // Puts the unit on the cell at its coordinates (replacing what was there), or clears it.
 void ajouter_unite_carte(unite* u);
 void retirer_unite_carte(const unite* u);
+// A restored world: puts the unit on the cell at its coordinates, without a trace line.
+void installer_unite_carte(unite* u);
 
 unite* quelle_unite(int x, int y);
 int quelle_unite_code(int x, int y);

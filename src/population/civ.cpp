@@ -169,6 +169,15 @@ void supprimer_civ(civilisation* c) {
   ecrire_debug("civ-supprimer_civ : civilisation inexistante\n");
 }
 
+std::size_t rang_civ_courante() {
+  return static_cast<std::size_t>(std::distance(etat.civs.begin(), etat.courante));
+}
+
+void fixer_rang_civ_courante(std::size_t rang) {
+  etat.courante = etat.civs.begin();
+  for (std::size_t i = 0; i < rang && etat.courante != etat.civs.end(); ++i) ++etat.courante;
+}
+
 int donner_regime(int code) {
   const civilisation* c = trouver(code);
   return c != nullptr ? c->regime : -1;

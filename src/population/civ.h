@@ -2,6 +2,7 @@
 // hands them out one turn after the other, and the look-ups by code.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <list>
 #include <memory>
@@ -44,6 +45,10 @@ const char* choisir_nom();
 civilisation* civ_suivante();
 // Unlinks and releases a tribe.
 void supprimer_civ(civilisation* c);
+// The cursor as a position in liste_civ (the list's size at the end of a pass), and its
+// restoration (a position past the end means the end of a pass).
+std::size_t rang_civ_courante();
+void fixer_rang_civ_courante(std::size_t rang);
 
 int donner_regime(int code);
 int donner_comportement(int code);

@@ -2,7 +2,9 @@
 // the free stack are always exactly 1..N, N the highest ever given.
 #include "population/unites.h"
 
+#include <iterator>
 #include <unordered_map>
+#include <utility>
 
 #include "monde/carte.h"
 #include "population/civ.h"
@@ -134,6 +136,19 @@ void supprimer_unite(unite* u) {
 }
 
 void liberer_unites_supprimees() { etat.supprimees.clear(); }
+
+int installer_unite(std::unique_ptr<unite> u) {
+  civilisation* c = u != nullptr ? donner_civ(u->code) : nullptr;
+  if (c == nullptr || !dans_carte(u->x, u->y) || quelle_unite(u->x, u->y) != nullptr) return 0;
+  unite* nouvelle = u.get();
+  c->liste_unite.push_back(std::move(u));
+  etat.positions[nouvelle] = std::prev(c->liste_unite.end());
+  ++c->nb_unites;
+  installer_unite_carte(nouvelle);
+  return 1;
+}
+
+void fixer_id_libres(std::vector<int> ids) { etat.id_libres = std::move(ids); }
 
 void reinitialiser_unites() {
   etat.id_libres.clear();

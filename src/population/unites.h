@@ -27,5 +27,12 @@ void supprimer_unite(unite* u);
 // Releases the records of removed units (start of each simulation step).
 void liberer_unites_supprimees();
 
+// A restored world, tribe lists already made: appends a built unit at the tail of its tribe's
+// list (lists are restored head first) and puts it on its cell, without trace lines. The tribe
+// must exist and the cell be inside the map and free; 0 otherwise, and nothing changes.
+int installer_unite(std::unique_ptr<unite> u);
+// A restored world: the free-identifier stack, bottom first.
+void fixer_id_libres(std::vector<int> ids);
+
 // Tests: empty stack, removed records released.
 void reinitialiser_unites();

@@ -4,6 +4,7 @@
 #include "regles/guerre.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "monde/carte.h"
@@ -171,6 +172,8 @@ int a_gagne(unite* gagnant, unite* perdant, int marque, coord c) {
 }
 
 void init_conflits() { etat = {}; }
+
+void fixer_conflits(std::vector<conflit> conflits) { etat.conflits = std::move(conflits); }
 
 void ajouter_conflit(const unite* a, const unite* b) {
   if (a == nullptr || b == nullptr) return;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "monde/unite.h"
 
@@ -17,6 +18,8 @@ void evolution_demo_par_guerre(unite* a, unite* b);
 // 1, or 0 for no winner.
 int a_gagne(unite* gagnant, unite* perdant, int marque, coord c);
 void init_conflits();
+// A restored world: the conflict list of the last phase, conflict n at index n - 1.
+void fixer_conflits(std::vector<conflit> conflits);
 void ajouter_conflit(const unite* a, const unite* b);
 // n = 0: the count; n >= 1: the count with the conflict's cells written, or 0 when none.
 int donner_conflit(int n, int& x1, int& y1, int& x2, int& y2);

@@ -1,14 +1,18 @@
 // One simulation step: map update, war phase, then every civilisation's turn in list order.
+// Every step is counted and observed for the statistics.
 #include "regles/simulation.h"
 
 #include "monde/mise_a_jour.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
+#include "regles/statistiques.h"
 #include "regles/tour.h"
 #include "socle/journal.h"
 
 void bcleprincip() {
+  // The world as the step finds it is the first sample of a run's history.
+  debut_de_pas();
   // Units removed during the previous step are no longer referred to by anything.
   liberer_unites_supprimees();
   ecrire_debug("bcleprincip - Mise à jour de la carte ...\n");
@@ -16,4 +20,5 @@ void bcleprincip() {
   ecrire_debug("bcleprincip - On va jouer la guerre\n");
   jouer_guerre();
   while (civilisation* c = civ_suivante()) jouer_tour(c);
+  fin_de_pas();
 }

@@ -50,3 +50,5 @@ void scripter_alea(std::vector<int> tirages) {
 int alea_tirages_restants() { return static_cast<int>(etat.script.size() - etat.prochain); }
 
 long alea_nb_tirages() { return etat.nb_tirages; }
+
+std::uint32_t lire_etat_alea() { return etat.s; }

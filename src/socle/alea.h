@@ -33,3 +33,6 @@ int alea_tirages_restants();
 
 // Number of draws made since the last seeding or scripting.
 long alea_nb_tirages();
+
+// The generator's current state (what a save keeps); initialiser_alea(state) puts it back.
+std::uint32_t lire_etat_alea();

@@ -56,7 +56,8 @@ TEST(LigneDeCommande, UsageEtMessagesSurCeQuiNeSertPas) {
     for (const char* option :
          {"-h, --help", "-i, --dim X Y", "-a, --ansi", "--seed N", "--rand", "-q, --calme",
           "-d, --debug", "-g, --opengl", "-c, --console", "-s, --simplebuffer", "-z, --size L H",
-          "-f, --fullscreen", "Exemple :\n  pangaeolith --seed 5 -a -i 30 20\n"})
+          "-f, --fullscreen", "--pas N", "--stats FICHIER", "--charger FICHIER",
+          "Exemple :\n  pangaeolith --seed 5 -a -i 30 20\n"})
       EXPECT_NE(r.sortie.find(option), std::string::npos) << option;
   }
   // An option that matches nothing is named; the run goes on as the design's parser would.

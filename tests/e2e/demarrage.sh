@@ -48,7 +48,7 @@ grep -q 'OpenGL' erreurs.txt || echec "-g: pas de message sur la sortie d'erreur
 # The shipped help file lists every command, four a line, and answers for each of them.
 printf 'help\nhelp cont\nhelp pro_mode\nquit\n' | timeout 20 "$BIN" --seed 1 > aide.txt
 sed -n '/^Autres commandes:$/,/^Fin de l.aide$/p' aide.txt > liste.txt
-attendre_egal "liste de l'aide" "$(printf 'Autres commandes:\nansi\tcont\tbold\tquit\naffich\texit\trefresh\tclear\nhour\tinter\tpview\tshow\npro_mode\ttrace\tgraine\tmini\nhelp\nFin de l%saide' "'")" "$(cat liste.txt)"
+attendre_egal "liste de l'aide" "$(printf 'Autres commandes:\nansi\tcont\tbold\tquit\naffich\texit\trefresh\tclear\nhour\tinter\tpview\tshow\npro_mode\ttrace\tgraine\tmini\nstats\tcourbe\tsauver\tcharger\nhelp\nFin de l%saide' "'")" "$(cat liste.txt)"
 grep -q 'Aide sur cont:$' aide.txt || echec "pas d'aide pour cont"
 grep -qxF -- '------------------' aide.txt || echec "titre de pro_mode mal souligne"
 grep -q 'Commande non trouv' aide.txt && echec "une commande manque dans aide.dat"

@@ -16,3 +16,17 @@ TEST(Alea, SuiteConnueEtTiragesScriptes) {
   EXPECT_EQ(tirer_alea(), 16838);
   EXPECT_EQ(alea_nb_tirages(), 4);
 }
+
+TEST(Alea, EtatRelueRejoueLaMemeSuite) {
+  initialiser_alea(77);
+  for (int i = 0; i < 13; ++i) tirer_alea();
+  const std::uint32_t etat = lire_etat_alea();
+  std::vector<int> suite;
+  for (int i = 0; i < 6; ++i) suite.push_back(tirer_alea());
+  // Another sequence in between, then the state read back: the same six draws.
+  initialiser_alea(3);
+  tirer_alea();
+  initialiser_alea(etat);
+  for (int attendu : suite) EXPECT_EQ(tirer_alea(), attendu);
+  EXPECT_NE(lire_etat_alea(), etat);
+}

@@ -1,0 +1,29 @@
+// The headless run: the steps, a stop between two of them when a signal asks for it, and an exit
+// status that says whether the run is whole.
+#include "controle/lot.h"
+
+#include <cstdio>
+
+#include "regles/simulation.h"
+#include "regles/statistiques.h"
+#include "socle/journal.h"
+#include "socle/signaux.h"
+#include "socle/sortie.h"
+
+int executer_lot(std::int64_t pas) {
+  ecrire_debug("lot - %lld pas sans invite\n", static_cast<long long>(pas));
+  std::int64_t fait = 0;
+  while (fait < pas) {
+    if (arret_demande() || prendre_interruption()) {
+      std::fflush(sortie());
+      std::fprintf(stderr, "pangaeolith : arrêt demandé après %lld pas sur %lld.\n",
+                   static_cast<long long>(fait), static_cast<long long>(pas));
+      return 1;
+    }
+    bcleprincip();
+    ++fait;
+  }
+  std::fflush(sortie());
+  // The CSV file said what went wrong when it failed; the run is not whole.
+  return csv_en_echec() ? 1 : 0;
+}

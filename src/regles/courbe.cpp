@@ -1,0 +1,238 @@
+// The chart of a run's history and its SVG file. Every line is drawn over a darker, wider copy of
+// itself, so that the light tribe colours (yellow, cyan) read as well as the dark ones on the
+// white page.
+#include "regles/courbe.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+#include "monde/carte.h"
+#include "socle/fichiers.h"
+
+namespace {
+
+// Page of the SVG file, in pixels: the plot area and, on its right, the legend.
+constexpr int LARGEUR = 1060;
+constexpr int HAUTEUR = 560;
+constexpr int PAGE_GAUCHE = 90;
+constexpr int PAGE_DROITE = 690;
+constexpr int PAGE_HAUT = 70;
+constexpr int PAGE_BAS = 490;
+
+// Characters that XML gives a meaning to, as entities.
+std::string echapper_xml(const std::string& texte) {
+  std::string r;
+  for (char c : texte) {
+    switch (c) {
+      case '&':
+        r += "&amp;";
+        break;
+      case '<':
+        r += "&lt;";
+        break;
+      case '>':
+        r += "&gt;";
+        break;
+      case '"':
+        r += "&quot;";
+        break;
+      default:
+        // Control characters have no place in an XML text.
+        r += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    }
+  }
+  return r;
+}
+
+std::string nombre(double v) {
+  char t[32];
+  std::snprintf(t, sizeof t, "%.1f", v);
+  return t;
+}
+
+std::string rgb(const std::array<std::uint8_t, 3>& c) {
+  return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
+         ")";
+}
+
+}  // namespace
+
+std::array<std::uint8_t, 3> couleur_tribu(int code) {
+  if (code >= 0 && code < static_cast<int>(COULEURS_TRIBUS.size()))
+    return COULEURS_TRIBUS[static_cast<std::size_t>(code)];
+  return {128, 128, 128};
+}
+
+std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max) {
+  maximum = std::max<std::int64_t>(maximum, 1);
+  nombre_max = std::max(nombre_max, 1);
+  std::int64_t pas = 1;
+  // Steps of 1, 2, 5, 10, 20, 50 ... until one gives few enough intervals.
+  for (std::int64_t puissance = 1; puissance <= INT64_MAX / 50; puissance *= 10) {
+    bool trouve = false;
+    for (std::int64_t m : {1, 2, 5}) {
+      pas = m * puissance;
+      if ((maximum + pas - 1) / pas <= nombre_max) {
+        trouve = true;
+        break;
+      }
+    }
+    if (trouve) break;
+  }
+  std::vector<std::int64_t> ticks;
+  for (std::int64_t v = 0; ticks.empty() || ticks.back() < maximum; v += pas) ticks.push_back(v);
+  return ticks;
+}
+
+std::string texte_graduation(std::int64_t valeur) {
+  const bool negatif = valeur < 0;
+  std::string chiffres = std::to_string(negatif ? -valeur : valeur);
+  std::string r;
+  for (std::size_t i = 0; i < chiffres.size(); ++i) {
+    if (i > 0 && (chiffres.size() - i) % 3 == 0) r += ' ';
+    r += chiffres[i];
+  }
+  return negatif ? "-" + r : r;
+}
+
+contenu_courbe preparer_courbe() {
+  const releve_statistiques& r = releve();
+  contenu_courbe c;
+  c.pas = r.pas;
+  std::int64_t maximum = 0;
+  for (const tribu_suivie& t : r.tribus) {
+    serie_courbe s{t.code, t.nom, couleur_tribu(t.code), {}, t.pas_extinction};
+    s.points.reserve(t.habitants.size());
+    for (std::size_t i = 0; i < t.habitants.size(); ++i) {
+      s.points.push_back({t.premier_pas + static_cast<std::int64_t>(i), t.habitants[i]});
+      maximum = std::max<std::int64_t>(maximum, t.habitants[i]);
+    }
+    c.series.push_back(std::move(s));
+  }
+  c.ticks_x = graduations(r.pas, 10);
+  c.ticks_y = graduations(maximum, 8);
+  return c;
+}
+
+std::string texte_svg(const contenu_courbe& c) {
+  const double x_max = static_cast<double>(c.ticks_x.back());
+  const double y_max = static_cast<double>(c.ticks_y.back());
+  auto px = [&](std::int64_t pas) {
+    return PAGE_GAUCHE + (PAGE_DROITE - PAGE_GAUCHE) * (pas / x_max);
+  };
+  auto py = [&](std::int64_t n) { return PAGE_BAS - (PAGE_BAS - PAGE_HAUT) * (n / y_max); };
+
+  std::string s;
+  s += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+  s += "<svg xmlns=\"http://www.w3.org/2000/svg\" xmlns:xlink=\"http://www.w3.org/1999/xlink\" "
+       "width=\"" +
+       std::to_string(LARGEUR) + "\" height=\"" + std::to_string(HAUTEUR) + "\" viewBox=\"0 0 " +
+       std::to_string(LARGEUR) + " " + std::to_string(HAUTEUR) +
+       "\" font-family=\"DejaVu Sans, Verdana, sans-serif\" font-size=\"13\">\n";
+  s += "<title>Pangaeolith : habitants par tribu</title>\n";
+  s += "<rect width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
+  s += "<text x=\"" + std::to_string(PAGE_GAUCHE) +
+       "\" y=\"32\" font-size=\"20\" font-weight=\"bold\" fill=\"#222\">Habitants par "
+       "tribu</text>\n";
+  s += "<text x=\"" + std::to_string(PAGE_GAUCHE) + "\" y=\"54\" fill=\"#555\">" +
+       texte_graduation(c.pas) + (c.pas > 1 ? " pas joués" : " pas joué") + ", carte " +
+       std::to_string(combien_colonnes()) + " × " + std::to_string(combien_lignes()) + "</text>\n";
+
+  // Grid and ticks.
+  s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
+  for (std::int64_t v : c.ticks_x)
+    s += "<line x1=\"" + nombre(px(v)) + "\" y1=\"" + std::to_string(PAGE_HAUT) + "\" x2=\"" +
+         nombre(px(v)) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  for (std::int64_t v : c.ticks_y)
+    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + nombre(py(v)) + "\" x2=\"" +
+         std::to_string(PAGE_DROITE) + "\" y2=\"" + nombre(py(v)) + "\"/>\n";
+  s += "</g>\n";
+  s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
+  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
+       "\" x2=\"" + std::to_string(PAGE_DROITE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_HAUT) +
+       "\" x2=\"" + std::to_string(PAGE_GAUCHE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  s += "</g>\n";
+  s += "<g class=\"graduations\" fill=\"#333\">\n";
+  for (std::int64_t v : c.ticks_x)
+    s += "<text x=\"" + nombre(px(v)) + "\" y=\"" + std::to_string(PAGE_BAS + 20) +
+         "\" text-anchor=\"middle\">" + texte_graduation(v) + "</text>\n";
+  for (std::int64_t v : c.ticks_y)
+    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" + nombre(py(v) + 4) +
+         "\" text-anchor=\"end\">" + texte_graduation(v) + "</text>\n";
+  s += "</g>\n";
+  s += "<text x=\"" + std::to_string((PAGE_GAUCHE + PAGE_DROITE) / 2) + "\" y=\"" +
+       std::to_string(PAGE_BAS + 48) +
+       "\" text-anchor=\"middle\" font-size=\"15\" fill=\"#222\">Pas de simulation</text>\n";
+  s += "<text transform=\"translate(24 " + std::to_string((PAGE_HAUT + PAGE_BAS) / 2) +
+       ") rotate(-90)\" text-anchor=\"middle\" font-size=\"15\" fill=\"#222\">Habitants</text>\n";
+
+  // One polyline per tribe, drawn twice through <use>: a dark casing, then its colour.
+  s += "<defs>\n";
+  for (const serie_courbe& t : c.series) {
+    s += "<polyline id=\"tribu-" + std::to_string(t.code) + "\" class=\"tribu\" fill=\"none\" " +
+         "stroke-linejoin=\"round\" points=\"";
+    for (std::size_t i = 0; i < t.points.size(); ++i) {
+      if (i > 0) s += ' ';
+      s += nombre(px(t.points[i][0])) + "," + nombre(py(t.points[i][1]));
+    }
+    s += "\"/>\n";
+  }
+  s += "</defs>\n<g class=\"series\">\n";
+  for (const serie_courbe& t : c.series)
+    s += "<use xlink:href=\"#tribu-" + std::to_string(t.code) +
+         "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"4.5\"/>\n";
+  for (const serie_courbe& t : c.series)
+    s += "<use xlink:href=\"#tribu-" + std::to_string(t.code) + "\" stroke=\"" + rgb(t.couleur) +
+         "\" stroke-width=\"2.5\"/>\n";
+  s += "</g>\n";
+
+  // Extinctions: a cross where the line ends.
+  s += "<g class=\"extinctions\" stroke-linecap=\"round\">\n";
+  for (const serie_courbe& t : c.series) {
+    if (t.pas_extinction < 0) continue;
+    const double x = px(t.pas_extinction);
+    const double y = py(0);
+    const std::string croix = "M" + nombre(x - 6) + " " + nombre(y - 6) + "L" + nombre(x + 6) +
+                              " " + nombre(y + 6) + "M" + nombre(x - 6) + " " + nombre(y + 6) +
+                              "L" + nombre(x + 6) + " " + nombre(y - 6);
+    s += "<g><title>" + echapper_xml(t.nom) + " : éteinte au pas " +
+         std::to_string(t.pas_extinction) + "</title>";
+    s += "<path d=\"" + croix + "\" stroke=\"#202020\" stroke-width=\"5\"/>";
+    s += "<path d=\"" + croix + "\" stroke=\"" + rgb(t.couleur) + "\" stroke-width=\"2.5\"/></g>\n";
+  }
+  s += "</g>\n";
+
+  // Legend: a stroke of each colour, the tribe's code and name, and its end for the dead.
+  s += "<g class=\"legende\">\n";
+  s += "<text x=\"" + std::to_string(PAGE_DROITE + 30) + "\" y=\"" + std::to_string(PAGE_HAUT + 4) +
+       "\" font-weight=\"bold\" fill=\"#222\">Tribus</text>\n";
+  int y = PAGE_HAUT + 30;
+  for (const serie_courbe& t : c.series) {
+    const std::string x0 = std::to_string(PAGE_DROITE + 30);
+    const std::string x1 = std::to_string(PAGE_DROITE + 58);
+    s += "<line x1=\"" + x0 + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1 + "\" y2=\"" +
+         std::to_string(y - 4) +
+         "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>";
+    s += "<line x1=\"" + x0 + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1 + "\" y2=\"" +
+         std::to_string(y - 4) + "\" stroke=\"" + rgb(t.couleur) + "\" stroke-width=\"3.5\"/>";
+    s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
+         "\" fill=\"#222\">" + std::to_string(t.code) + " " + echapper_xml(t.nom) + "</text>\n";
+    if (t.pas_extinction >= 0) {
+      y += 16;
+      s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
+           "\" fill=\"#777\" font-size=\"11\">éteinte au pas " +
+           texte_graduation(t.pas_extinction) + "</text>\n";
+    }
+    y += 24;
+  }
+  s += "</g>\n</svg>\n";
+  return s;
+}
+
+bool ecrire_courbe_svg(const std::string& chemin, std::string& erreur) {
+  return ecrire_fichier_entier(chemin, texte_svg(preparer_courbe()), erreur);
+}

@@ -1,0 +1,63 @@
+// The chart of a run's history: inhabitants of every tribe over the steps run, one line per tribe
+// in the tribe's colour of the 3-D scene, round tick values, the extinctions marked. The layout
+// is computed here once; the SVG file is written here, and the window draws the same layout as
+// an overlay.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "regles/statistiques.h"
+
+// Colours of the tribe codes 0 to 11 (red, green, blue), in the 3-D scene and in the chart.
+inline constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {{
+    {255, 0, 0},
+    {0, 255, 0},
+    {0, 0, 255},
+    {255, 0, 255},
+    {255, 255, 0},
+    {0, 255, 255},
+    {128, 0, 0},
+    {0, 128, 0},
+    {0, 0, 128},
+    {128, 0, 128},
+    {128, 128, 0},
+    {0, 128, 128},
+}};
+
+// The colour of a tribe in the chart: its colour of the table, grey past it.
+std::array<std::uint8_t, 3> couleur_tribu(int code);
+
+// Round tick values from 0 covering `maximum`: a step of 1, 2 or 5 times a power of ten giving at
+// most `nombre_max` intervals, the last tick at or above `maximum`.
+std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max);
+// A tick value as written on an axis: thousands separated by a space ("12 000").
+std::string texte_graduation(std::int64_t valeur);
+
+// One tribe's line: its points as (step, inhabitants), and where it died out.
+struct serie_courbe {
+  std::int32_t code;
+  std::string nom;
+  std::array<std::uint8_t, 3> couleur;
+  std::vector<std::array<std::int64_t, 2>> points;
+  std::int64_t pas_extinction;  // -1 for a living tribe
+};
+
+// Everything a chart shows, in data units.
+struct contenu_courbe {
+  std::int64_t pas;                   // steps run
+  std::vector<std::int64_t> ticks_x;  // steps, from 0 to the end of the axis
+  std::vector<std::int64_t> ticks_y;  // inhabitants, from 0 to the top of the axis
+  std::vector<serie_courbe> series;   // in the order the tribes were first seen
+};
+
+// The chart of the observed history as it stands.
+contenu_courbe preparer_courbe();
+
+// Writes the chart as an SVG file, through a temporary file renamed at the end so that a failure
+// never leaves a half-written file. True on success; otherwise `erreur` says why.
+bool ecrire_courbe_svg(const std::string& chemin, std::string& erreur);
+// The SVG text of a chart.
+std::string texte_svg(const contenu_courbe& c);

@@ -1,0 +1,24 @@
+// Save and restore of the whole state of a run as a JSON file: the map and its terrains, the
+// tribes and their units in list order, the free identifiers, the conflicts of the last war
+// phase, the tribes' cursor, the random generator, the step counter and the observed history.
+// A run restored from a save goes on exactly as the saved run would have.
+#pragma once
+
+#include <string>
+
+// The format marker and the version this program writes and reads.
+inline constexpr const char* FORMAT_SAUVEGARDE = "pangaeolith-sauvegarde";
+inline constexpr int VERSION_SAUVEGARDE = 1;
+
+// The state as the text of a save file.
+std::string texte_sauvegarde();
+
+// Writes the save through a temporary file renamed at the end. True on success; otherwise
+// `erreur` says why, and any file that was at `chemin` is left as it was.
+bool sauver_monde(const std::string& chemin, std::string& erreur);
+
+// Reads, checks and installs a save. The world in memory is replaced only once the whole file
+// has been read and found sound; otherwise `erreur` names what is wrong and nothing changes.
+bool charger_monde(const std::string& chemin, std::string& erreur);
+// The same from the text of a save.
+bool charger_texte(const std::string& texte, std::string& erreur);

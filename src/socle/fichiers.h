@@ -1,0 +1,15 @@
+// Whole files read and written at once. A file is written beside its final place and renamed
+// over it only once complete, so that a failure never leaves a half-written file where a good one
+// was, or was expected.
+#pragma once
+
+#include <string>
+
+// Writes `contenu` to `chemin` through a temporary file of the same folder, synced and renamed.
+// True on success; otherwise `erreur` names the file and the reason, and nothing is left behind.
+bool ecrire_fichier_entier(const std::string& chemin, const std::string& contenu,
+                           std::string& erreur);
+
+// Reads the whole of `chemin` into `contenu`. True on success; otherwise `erreur` names the file
+// and the reason.
+bool lire_fichier_entier(const std::string& chemin, std::string& contenu, std::string& erreur);
