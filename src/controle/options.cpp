@@ -240,5 +240,5 @@ void afficher_usage() {
       "  pangaeolith --seed 5 -a -i 30 20\n"
       "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n"
       "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n");
-  std::fflush(sortie());
+  vider_sortie();
 }
