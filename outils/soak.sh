@@ -15,10 +15,11 @@ else
   tranches=(1 9 20)
 fi
 tailles=("1 1" "1 100" "100 1" "7 3" "30 20" "100 100")
+sources=$(dirname "$(realpath "$0")")/..
 dossier=$(mktemp -d)
 trap 'rm -rf "$dossier"' EXIT
 cd "$dossier" || exit 1
-cp "$(dirname "$(realpath "$0")")/../aide.dat" .
+cp "$sources/aide.dat" .
 
 entree=""
 pas=0
