@@ -239,6 +239,13 @@ void afficher_usage() {
       "Exemple :\n"
       "  pangaeolith --seed 5 -a -i 30 20\n"
       "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n"
-      "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n");
+      "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n"
+      "\n"
+      "États de sortie :\n"
+      "  0  fin normale (quit, fin de l'entrée, lecteur de la sortie parti, --help)\n"
+      "  1  partie sans invite arrêtée par un signal, ou fichier CSV devenu impossible à écrire\n"
+      "  2  option refusée, sauvegarde refusée, affichage texte impossible\n"
+      "  3  sortie standard impossible à écrire (la raison est dite)\n"
+      "  4  debug.log ou error.log impossible à ouvrir ou à écrire : trace incomplète\n");
   vider_sortie();
 }
