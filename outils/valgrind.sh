@@ -10,7 +10,7 @@ trap 'rm -rf "$dossier"' EXIT
 cd "$dossier" || exit 1
 cp "$sources/aide.dat" .
 printf 'cont 50\nhelp cont\ncont 50\naffich\nquit\n' |
-  valgrind --quiet --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
+  valgrind --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
     --show-leak-kinds=definite,indirect,possible --error-exitcode=99 \
     "$bin" --seed 3 -d -i 30 20 > /dev/null 2> valgrind.txt
 statut=$?
