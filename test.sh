@@ -49,8 +49,10 @@ for cible in build-fuzz/fuzz_*; do
   nom=$(basename "$cible")
   corpus=$(mktemp -d)
   echo "== $nom ($(ls "fuzz/corpus/$nom" 2> /dev/null | wc -l) entrées de départ, ${FUZZ_SECONDES:-20} s)"
+  graines=()
+  [ -d "fuzz/corpus/$nom" ] && graines=("fuzz/corpus/$nom")
   "$cible" -max_total_time="${FUZZ_SECONDES:-20}" -print_final_stats=0 "$corpus" \
-    "fuzz/corpus/$nom" > "$corpus.log" 2>&1 || { tail -n 40 "$corpus.log"; exit 1; }
+    "${graines[@]}" > "$corpus.log" 2>&1 || { tail -n 40 "$corpus.log"; exit 1; }
   grep -E '^#[0-9]+' "$corpus.log" | tail -n 1
   rm -rf "$corpus" "$corpus.log"
 done
