@@ -62,8 +62,9 @@ cas debug_plein 4 "pangaeolith : debug.log n'a pas pu être écrit (No space lef
 garde debug_plein sortie.txt reference.txt
 
 # Closed standard streams: /dev/null takes their place, never a log.
-cas sortie_fermee 0 "" 'P -d >&-'
-attendre_egal "sortie_fermee: carte dans debug.log" 0 "$(grep -c Legende c/debug.log)"
+cas sorties_fermees 0 "" 'DISPLAY= P -d -g >&- 2>&-'
+attendre_egal "sorties_fermees: carte ou erreurs dans debug.log" 0 \
+  "$(grep -c -e Legende -e 'Affichage OpenGL indisponible' c/debug.log)"
 cas entree_fermee 0 "" 'P <&- > sortie.txt'
 attendre_egal "entree_fermee: invite" ">" "$(tail -c 1 c/sortie.txt)"
 cas erreur_fermee 0 "" 'P 2>&- > sortie.txt'
@@ -91,8 +92,10 @@ programme=$!
 exec 3> entree
 printf 'cont 2\n' >&3
 sleep 2
-kill -KILL "$programme"
-wait "$programme" 2> /dev/null
+{
+  kill -KILL "$programme"
+  wait "$programme"
+} 2> /dev/null
 exec 3>&-
 attendre_egal "tue: dernier enregistrement" "console - trouver_param - Nouvelle ligne de commande : cont 2" \
   "$(grep 'trouver_param' debug.log | tail -n 1 | sed -E 's/^Debug - [0-9:]+ - //')"
