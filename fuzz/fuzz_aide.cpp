@@ -45,7 +45,8 @@ void demander(const std::string& ligne) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
   static FILE* neant = std::fopen("/dev/null", "w");
-  static const std::string chemin = "/tmp/pangaeolith-fuzz-aide-fichier-" + std::to_string(getpid());
+  static const std::string chemin =
+      "/tmp/pangaeolith-fuzz-aide-fichier-" + std::to_string(getpid());
   // The world is built once: help never changes it, and it must still be sound after each input.
   static const bool monde = [] {
     reinitialiser_programme();
@@ -71,7 +72,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   demander("help " + sujet);
   demander("H " + sujet + " suite");
   // The topic as the first word of the file's own text, so that found entries are walked too.
-  demander("help " + contenu.substr(contenu.find('@') == std::string::npos ? 0 : contenu.find('@') + 1, 60));
+  demander("help " +
+           contenu.substr(contenu.find('@') == std::string::npos ? 0 : contenu.find('@') + 1, 60));
   fixer_fichier_aide(nullptr);
   demander("help " + sujet);
   if (!verifier_monde().empty()) std::abort();

@@ -2,8 +2,8 @@
 // lower-case words, "help" answered from the help file, other lines handed to the interpreter.
 #include "console/console.h"
 
-#include <readline/history.h>
 #include <fcntl.h>
+#include <readline/history.h>
 #include <readline/readline.h>
 #include <sys/stat.h>
 #include <unistd.h>

@@ -51,7 +51,6 @@ void bcle_princip() {
       console_printf("%c", 255);
     }
     // A reader of the standard output that went away ends the run like "quit".
-    if (!lire_etat_programme().boucle_active || arret_demande() || erreur_sortie() == EPIPE)
-      return;
+    if (!lire_etat_programme().boucle_active || arret_demande() || erreur_sortie() == EPIPE) return;
   }
 }

@@ -22,7 +22,8 @@ namespace {
 void verifier_pas() {
   const std::vector<std::string> fautes = verifier_monde();
   if (fautes.empty()) return;
-  for (const std::string& faute : fautes) std::fprintf(stderr, "verifier_monde : %s\n", faute.c_str());
+  for (const std::string& faute : fautes)
+    std::fprintf(stderr, "verifier_monde : %s\n", faute.c_str());
   std::abort();
 }
 

@@ -3,9 +3,9 @@
 // clock, and the line feed a message lacks is written after it instead of copying the format.
 #include "socle/journal.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
-#include <cerrno>
 #include <cstring>
 #include <ctime>
 
@@ -21,7 +21,7 @@ struct Journal {
   const char* prefixe;
   char tampon[TAILLE_TAMPON];
   char nom[256] = {};
-  int echec = 0;             // 1 once the log could not be opened or a write failed
+  int echec = 0;            // 1 once the log could not be opened or a write failed
   std::time_t vidage = -1;  // second of the last flush
 };
 
@@ -61,8 +61,10 @@ int ouvrir(Journal& j, const char* nom) {
 }
 
 void fermer(Journal& j) {
+  const int avant = errno;
   errno = 0;
   if (j.ouvert && std::fclose(j.fichier) != 0) noter_echec(j, errno);
+  errno = avant;
   j.fichier = nullptr;
   j.ouvert = 0;
 }
