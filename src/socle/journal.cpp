@@ -56,6 +56,7 @@ int ouvrir(Journal& j, const char* nom) {
   std::snprintf(j.nom, sizeof j.nom, "%s", nom);
   j.ouvert = ouvrir_fichier_log(nom, &j.fichier);
   j.echec = j.ouvert ? 0 : 1;
+  j.vidage = -1;  // the first record of a new file goes out at once
   if (j.ouvert) std::setvbuf(j.fichier, j.tampon, _IOFBF, TAILLE_TAMPON);
   return j.ouvert;
 }
