@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Installs the missing Debian packages (as root), builds, and runs every test twice: in a normal
-# build and in a sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer). Then each
-# libFuzzer target runs for a short while on arbitrary input.
+# build and in a sanitizer build (AddressSanitizer + UndefinedBehaviorSanitizer), with a short
+# soak of the real program and a valgrind run. Then each libFuzzer target runs for a short while
+# from its seed corpus.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev tmux freeglut3-dev libglu1-mesa-dev libx11-dev xvfb xdotool imagemagick
-  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel)
+  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel valgrind)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
@@ -26,6 +27,8 @@ cpus=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPANGAEOLITH_TESTS=ON -DPANGAEOLITH_BENCH=ON
 cmake --build build -j"$cpus"
 ctest --test-dir build --output-on-failure -j"$cpus"
+# valgrind memcheck on a 100-step 30 × 20 run: no leak, no error.
+outils/valgrind.sh build/pangaeolith
 # The Debian package of the Release build, unpacked and run in a scratch root.
 bash tests/paquet.sh build
 
@@ -33,13 +36,23 @@ cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSANITIZE=ON -DPANGAEOLIT
 cmake --build build-sanitize -j"$cpus"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-sanitize --output-on-failure -j"$cpus"
+# The real program over seeds and map sizes, the world checked after every step.
+ASAN_OPTIONS=detect_leaks=1 outils/soak.sh build-sanitize/pangaeolith court
 
 CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DPANGAEOLITH_FUZZ=ON \
   -DPANGAEOLITH_TESTS=OFF -DPANGAEOLITH_BENCH=OFF
 cmake --build build-fuzz -j"$cpus"
+# Each target starts from its seed corpus (fuzz/corpus/<target>, read only) and stops at the first
+# fault, which fails the run.
 for cible in build-fuzz/fuzz_*; do
   [ -x "$cible" ] || continue
+  nom=$(basename "$cible")
   corpus=$(mktemp -d)
-  "$cible" -max_total_time="${FUZZ_SECONDES:-20}" -print_final_stats=0 "$corpus" 2>&1 | tail -n 1
-  rm -rf "$corpus"
+  echo "== $nom ($(ls "fuzz/corpus/$nom" 2> /dev/null | wc -l) entrées de départ, ${FUZZ_SECONDES:-20} s)"
+  graines=()
+  [ -d "fuzz/corpus/$nom" ] && graines=("fuzz/corpus/$nom")
+  "$cible" -max_total_time="${FUZZ_SECONDES:-20}" -print_final_stats=0 "$corpus" \
+    "${graines[@]}" > "$corpus.log" 2>&1 || { tail -n 40 "$corpus.log"; exit 1; }
+  grep -E '^#[0-9]+' "$corpus.log" | tail -n 1
+  rm -rf "$corpus" "$corpus.log"
 done

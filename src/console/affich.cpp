@@ -133,7 +133,7 @@ int init_affich_text() {
   } else {
     ecrire_sortie("%s", std::string(30, '\n').c_str());
   }
-  std::fflush(sortie());
+  vider_sortie();
   return 1;
 }
 
@@ -168,7 +168,7 @@ int afficher_carte() {
   ecrire_sortie("\n");
   ecrire_sortie("Legende : O = Ocean , P = Plaine , C = Colline , M = Montagne\n");
   ecrire_sortie("Le numéro à coté est le numéro de la tribu en présence\n");
-  std::fflush(sortie());
+  vider_sortie();
   // A map that could not be written (standard output closed) is a display failure.
   return std::ferror(sortie()) ? 0 : 1;
 }

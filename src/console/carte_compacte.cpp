@@ -81,6 +81,6 @@ int afficher_carte_compacte() {
   for (int y = 0; y < Y; ++y) ligne_cellules(X, y, mode.ansi != 0, mode.bold != 0);
   ligne_cadre(X);
   ecrire_sortie("Légende : o océan, p plaine, c colline, m montagne, chiffre : code de la tribu\n");
-  std::fflush(sortie());
+  vider_sortie();
   return std::ferror(sortie()) ? 0 : 1;
 }

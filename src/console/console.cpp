@@ -2,8 +2,10 @@
 // lower-case words, "help" answered from the help file, other lines handed to the interpreter.
 #include "console/console.h"
 
+#include <fcntl.h>
 #include <readline/history.h>
 #include <readline/readline.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -27,6 +29,8 @@ constexpr int LONGUEUR_LIGNE_MAX = 511;
 // console_printf formats into this many bytes, terminator included.
 constexpr int TAILLE_TEXTE = 500;
 constexpr std::size_t LONGUEUR_NOM_AIDE_MAX = 51;
+// Bytes of the help file one help command reads at most: a huge file is cut, not read for ever.
+constexpr long OCTETS_AIDE_MAX = 1 << 20;
 
 // The line being handed out character by character when readline edits the terminal.
 struct Saisie {
@@ -93,7 +97,7 @@ int lire_touche(FILE* flux) {
 int lire_car_terminal() {
   Saisie& s = etat.saisie;
   if (!s.reste()) {
-    std::fflush(sortie());
+    vider_sortie();
     std::fflush(stdout);
     prendre_interruption();  // a Ctrl-C typed while a command ran is not meant for this line
     attendre_saisie(1);
@@ -195,25 +199,43 @@ class FichierAide {
   int lire() {
     if (reprendre_ != EOF) return std::exchange(reprendre_, EOF);
     if (fini_) return EOF;
+    if (lus_ == OCTETS_AIDE_MAX) {
+      fini_ = true;
+      console_printf("\nL'aide est coupée : le fichier d'aide est lu sur 1 Mio au plus.\n");
+      return EOF;
+    }
+    ++lus_;
     const int c = std::getc(f_);
     fini_ = c == EOF || c == 0xFF;
     return fini_ ? EOF : c;
   }
 
   FILE* f_;
+  long lus_ = 0;
   bool fini_ = false;
   bool separateur_lu_ = true;
   int reprendre_ = EOF;  // a character read past a full-length name, given back first
 };
 
-// The help file opened for reading and update, or none (with its message when it is named but
-// cannot be opened).
+// A regular file opened for reading only (an installed copy is not writable), or none. A FIFO
+// or a device is refused: reading one could wait for ever, or never end. The descriptor is
+// opened without waiting, so that a FIFO without a writer does not block the open itself.
+FILE* ouvrir_fichier_ordinaire(const char* nom) {
+  const int fd = open(nom, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat infos {};
+  FILE* f = nullptr;
+  if (fstat(fd, &infos) == 0 && S_ISREG(infos.st_mode) &&
+      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
+    f = fdopen(fd, "r");
+  if (f == nullptr) close(fd);
+  return f;
+}
+
+// The help file, or none (with its message when it is named but cannot be opened).
 fichier_t ouvrir_aide() {
   if (!etat.aide_nommee) return nullptr;
-  fichier_t f(std::fopen(etat.fichier_aide.c_str(), "r+"));
-  // The help is only read: a copy the user may not write (an installed one) is read as it is.
-  if (!f && (errno == EACCES || errno == EROFS))
-    f.reset(std::fopen(etat.fichier_aide.c_str(), "r"));
+  fichier_t f(ouvrir_fichier_ordinaire(etat.fichier_aide.c_str()));
   if (!f) {
     console_printf("Le fichier d'aide (%s) ne peut pas être ouvert !!\n",
                    etat.fichier_aide.c_str());
@@ -314,7 +336,7 @@ void afficher_invite() {
     return;
   }
   ecrire_sortie(">");
-  std::fflush(sortie());
+  vider_sortie();
 }
 
 int console_printf(const char* format, ...) {

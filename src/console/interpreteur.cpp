@@ -103,7 +103,7 @@ class Progression {
     dernier_ = maintenant;
     const double secondes = std::chrono::duration<double>(maintenant - debut_).count();
     const std::string texte = texte_progression(fait, total_, secondes);
-    std::fflush(sortie());
+    vider_sortie();
     if (en_place_) {
       // Padded to the former width, so that a shorter text leaves nothing of the former one.
       largeur_ = std::fprintf(stderr, "\r%-*s", largeur_, texte.c_str()) - 1;

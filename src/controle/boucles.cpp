@@ -1,12 +1,15 @@
 // The console loop: one pass per command line, until a command clears boucle_active.
 #include "controle/boucles.h"
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "console/console.h"
+#include "controle/lot.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
+#include "socle/sortie.h"
 
 void bcle_princip() {
   for (;;) {
@@ -17,7 +20,7 @@ void bcle_princip() {
     if (affichage.opengl &&
         (programme.fin_demandee || arret_demande() || interruption_en_attente())) {
       vider_journaux();
-      std::exit(0);
+      std::exit(statut_final(0));
     }
     programme.boucle_active = 1;
     if (!programme.console || arret_demande()) {
@@ -30,6 +33,8 @@ void bcle_princip() {
     if (!affichage.opengl) {
       afficher_invite();
       ecrire_debug("bcle_princip - on affiche le prompt\n");
+      // The trace is on disk while the program waits: a run killed at the prompt keeps it all.
+      vider_journaux();
       lire_commande();
     } else {
       // In the window one idle call interprets at most the one line typed there.
@@ -45,6 +50,7 @@ void bcle_princip() {
       // The window console shows a new prompt on a text starting with the byte 255.
       console_printf("%c", 255);
     }
-    if (!lire_etat_programme().boucle_active || arret_demande()) return;
+    // A reader of the standard output that went away ends the run like "quit".
+    if (!lire_etat_programme().boucle_active || arret_demande() || erreur_sortie() == EPIPE) return;
   }
 }

@@ -2,7 +2,9 @@
 // status that says whether the run is whole.
 #include "controle/lot.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "regles/simulation.h"
 #include "regles/statistiques.h"
@@ -15,15 +17,28 @@ int executer_lot(std::int64_t pas) {
   std::int64_t fait = 0;
   while (fait < pas) {
     if (arret_demande() || prendre_interruption()) {
-      std::fflush(sortie());
+      vider_sortie();
       std::fprintf(stderr, "pangaeolith : arrêt demandé après %lld pas sur %lld.\n",
                    static_cast<long long>(fait), static_cast<long long>(pas));
       return 1;
     }
     bcleprincip();
     ++fait;
+    if (erreur_sortie() == EPIPE) break;
   }
-  std::fflush(sortie());
+  vider_sortie();
   // The CSV file said what went wrong when it failed; the run is not whole.
   return csv_en_echec() ? 1 : 0;
+}
+
+int statut_final(int statut) {
+  vider_sortie();
+  const int erreur = erreur_sortie();
+  if (erreur != 0 && erreur != EPIPE) {
+    std::fprintf(stderr, "pangaeolith : la sortie standard n'a pas pu être écrite (%s).\n",
+                 std::strerror(erreur));
+    if (statut == 0 || statut == 1) statut = 3;
+  }
+  if (statut == 0 && journaux_en_echec()) statut = 4;
+  return statut;
 }

@@ -1,8 +1,10 @@
 // Program entry: settings from the command line, logs, world, console, display, main loop.
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <string>
 
@@ -29,26 +31,31 @@
 namespace {
 
 // A log that cannot be opened is reported and the run goes on without it, once the user has
-// seen the message.
-void signaler_echec_journal() {
+// seen the message. Only a terminal is waited on: a piped input keeps every byte for the
+// commands. Standard error says which file and why.
+void signaler_echec_journal(const char* nom) {
+  const int numero = errno;
   std::printf("Erreur à l'ouverture du fichier de debug !!\n");
   std::fflush(stdout);
-  std::getchar();
+  std::fprintf(stderr, "pangaeolith : %s ne peut pas être ouvert (%s) : la trace est incomplète.\n",
+               nom, std::strerror(numero));
+  if (isatty(STDIN_FILENO)) std::getchar();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  preparer_processus();
   semer_partie(static_cast<std::uint32_t>(std::time(nullptr)));
   ecrire_debug("main - Debut du programme ...\n");
   ecrire_debug("main - Analyse de la ligne de commande ...\n");
   analyser_ligne_commande(argc, argv);
-  if (const int statut = statut_ligne_commande(); statut >= 0) return statut;
+  if (const int statut = statut_ligne_commande(); statut >= 0) return statut_final(statut);
   installer_signaux(isatty(STDIN_FILENO));
 
   if (lire_etat_programme().debug) {
-    if (!ouvrir_debug("debug.log")) signaler_echec_journal();
-    if (!ouvrir_erreur("error.log")) signaler_echec_journal();
+    if (!ouvrir_debug("debug.log")) signaler_echec_journal("debug.log");
+    if (!ouvrir_erreur("error.log")) signaler_echec_journal("error.log");
   }
 
   const options_lot lot = lire_options_lot();
@@ -86,7 +93,7 @@ int main(int argc, char** argv) {
     ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
     fermer_erreur();
     fermer_debug();
-    return statut;
+    return statut_final(statut);
   }
 
   ecrire_debug("main - initialisation de la console\n");
@@ -138,5 +145,5 @@ int main(int argc, char** argv) {
   ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
   fermer_erreur();
   fermer_debug();
-  return 0;
+  return statut_final(0);
 }

@@ -4,6 +4,8 @@
 // compared with its last value.
 #include "controle/options.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -32,12 +34,17 @@ struct Etat {
 Etat etat;
 
 // A decimal value read like atoi (spaces, sign, leading digits; 0 when none), kept within the
-// range of an int instead of overflowing.
-int lire_valeur(const char* texte) {
-  const long v = std::strtol(texte, nullptr, 10);
-  if (v > INT_MAX) return INT_MAX;
-  if (v < INT_MIN) return INT_MIN;
-  return static_cast<int>(v);
+// range of an int instead of overflowing. A value not read whole (letters after the digits, no
+// digits, too large) is said on standard error with the number taken.
+int lire_valeur(const char* option, const char* texte) {
+  char* fin = nullptr;
+  errno = 0;
+  const long lu = std::strtol(texte, &fin, 10);
+  const int v = static_cast<int>(std::clamp<long>(lu, INT_MIN, INT_MAX));
+  if (fin == texte || *fin != '\0' || errno == ERANGE || v != lu)
+    std::fprintf(stderr, "pangaeolith : valeur « %s » de l'option %s lue comme %d.\n", texte,
+                 option, v);
+  return v;
 }
 
 // A seed is the generator's whole state: a whole number from 0 to 4294967295, written in
@@ -125,14 +132,14 @@ void analyser_ligne_commande(int argc, char** argv) {
     if (est(nullptr, "-rand")) fixer_tribus_aleatoires(1);
     if (est("s", "-simplebuffer")) vue.double_buffer = 0;
     if (est("z", "-size") && valeurs(2)) {
-      vue.largeur = lire_valeur(argv[i + 1]);
-      vue.hauteur = lire_valeur(argv[i + 2]);
+      vue.largeur = lire_valeur(argv[i], argv[i + 1]);
+      vue.hauteur = lire_valeur(argv[i], argv[i + 2]);
       i += 2;
     }
     if (est("f", "-fullscreen")) vue.plein_ecran = 1;
     if (est("i", "-dim") && valeurs(2)) {
-      X = lire_valeur(argv[i + 1]);
-      Y = lire_valeur(argv[i + 2]);
+      X = lire_valeur(argv[i], argv[i + 1]);
+      Y = lire_valeur(argv[i], argv[i + 2]);
       i += 2;
     }
     if (est(nullptr, "-seed")) {
@@ -232,6 +239,13 @@ void afficher_usage() {
       "Exemple :\n"
       "  pangaeolith --seed 5 -a -i 30 20\n"
       "puis, à l'invite >, help pour l'aide, cont 10 pour jouer dix pas, quit pour sortir.\n"
-      "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n");
-  std::fflush(sortie());
+      "Sans invite : pangaeolith --seed 5 -q --pas 1000 --stats graine5.csv\n"
+      "\n"
+      "États de sortie :\n"
+      "  0  fin normale (quit, fin de l'entrée, lecteur de la sortie parti, --help)\n"
+      "  1  partie sans invite arrêtée par un signal, ou fichier CSV devenu impossible à écrire\n"
+      "  2  option refusée, sauvegarde refusée, affichage texte impossible\n"
+      "  3  sortie standard impossible à écrire (la raison est dite)\n"
+      "  4  debug.log ou error.log impossible à ouvrir ou à écrire : trace incomplète\n");
+  vider_sortie();
 }

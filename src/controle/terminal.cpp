@@ -61,5 +61,5 @@ void annoncer_demarrage() {
   if (!isatty(STDIN_FILENO)) return;
   ecrire_sortie("Pangaeolith - graine %u - help pour l'aide, quit pour sortir\n",
                 static_cast<unsigned>(graine_partie()));
-  std::fflush(sortie());
+  vider_sortie();
 }

@@ -10,6 +10,26 @@
 #include "regles/tour.h"
 #include "socle/journal.h"
 
+#ifdef PANGAEOLITH_VERIFIER_MONDE
+#include <cstdio>
+#include <cstdlib>
+
+#include "population/verification.h"
+
+namespace {
+
+// Checking builds: a world that breaks an invariant stops the run at the step that broke it.
+void verifier_pas() {
+  const std::vector<std::string> fautes = verifier_monde();
+  if (fautes.empty()) return;
+  for (const std::string& faute : fautes)
+    std::fprintf(stderr, "verifier_monde : %s\n", faute.c_str());
+  std::abort();
+}
+
+}  // namespace
+#endif
+
 void bcleprincip() {
   // The world as the step finds it is the first sample of a run's history.
   debut_de_pas();
@@ -21,4 +41,7 @@ void bcleprincip() {
   jouer_guerre();
   while (civilisation* c = civ_suivante()) jouer_tour(c);
   fin_de_pas();
+#ifdef PANGAEOLITH_VERIFIER_MONDE
+  verifier_pas();
+#endif
 }

@@ -3,6 +3,7 @@
 // clock, and the line feed a message lacks is written after it instead of copying the format.
 #include "socle/journal.h"
 
+#include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
@@ -19,11 +20,14 @@ struct Journal {
   int ouvert = 0;
   const char* prefixe;
   char tampon[TAILLE_TAMPON];
+  char nom[256] = {};
+  int echec = 0;            // 1 once the log could not be opened or a write failed
+  std::time_t vidage = -1;  // second of the last flush
 };
 
 struct Etat {
-  Journal debug{nullptr, 0, "Debug - ", {}};
-  Journal erreur{nullptr, 0, "Error - ", {}};
+  Journal debug{nullptr, 0, "Debug - ", {}, {}, 0, -1};
+  Journal erreur{nullptr, 0, "Error - ", {}, {}, 0, -1};
   std::time_t seconde = -1;
   char heure[10] = {};
 };
@@ -31,15 +35,37 @@ struct Etat {
 Etat etat;
 const horloge::time_point debut = horloge::now();
 
+// The first failed write of a log is said once on standard error; the log goes on as before.
+void noter_echec(Journal& j, int numero) {
+  if (j.echec) return;
+  j.echec = 1;
+  std::fprintf(stderr, "pangaeolith : %s n'a pas pu être écrit (%s) : la trace est incomplète.\n",
+               j.nom, std::strerror(numero != 0 ? numero : EIO));
+}
+
+// The caller's errno is kept: a log write never changes the reason a caller is about to report.
+void vider(Journal& j) {
+  const int avant = errno;
+  errno = 0;
+  if (j.ouvert && std::fflush(j.fichier) != 0) noter_echec(j, errno);
+  errno = avant;
+}
+
 int ouvrir(Journal& j, const char* nom) {
   if (j.ouvert) std::fclose(j.fichier);
+  std::snprintf(j.nom, sizeof j.nom, "%s", nom);
   j.ouvert = ouvrir_fichier_log(nom, &j.fichier);
+  j.echec = j.ouvert ? 0 : 1;
+  j.vidage = -1;  // the first record of a new file goes out at once
   if (j.ouvert) std::setvbuf(j.fichier, j.tampon, _IOFBF, TAILLE_TAMPON);
   return j.ouvert;
 }
 
 void fermer(Journal& j) {
-  if (j.ouvert) std::fclose(j.fichier);
+  const int avant = errno;
+  errno = 0;
+  if (j.ouvert && std::fclose(j.fichier) != 0) noter_echec(j, errno);
+  errno = avant;
   j.fichier = nullptr;
   j.ouvert = 0;
 }
@@ -79,6 +105,13 @@ int ecrire(Journal& j, const char* format, va_list arguments) {
     putc_unlocked('\n', f);
     ++n;
   }
+  // The failure shows on the record whose write reached the full disk, errno still its own.
+  if (ferror_unlocked(f)) noter_echec(j, errno);
+  // One flush per second of wall clock at most: a killed run loses at most the last second.
+  if (j.vidage != etat.seconde) {
+    j.vidage = etat.seconde;
+    vider(j);
+  }
   return n;
 }
 
@@ -95,9 +128,11 @@ void fermer_debug() { fermer(etat.debug); }
 void fermer_erreur() { fermer(etat.erreur); }
 
 void vider_journaux() {
-  if (etat.debug.ouvert) std::fflush(etat.debug.fichier);
-  if (etat.erreur.ouvert) std::fflush(etat.erreur.fichier);
+  vider(etat.debug);
+  vider(etat.erreur);
 }
+
+int journaux_en_echec() { return etat.debug.echec | etat.erreur.echec; }
 
 int ecrire_debug(const char* format, ...) {
   if (!etat.debug.ouvert) return -1;

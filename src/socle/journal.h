@@ -21,5 +21,10 @@ void fermer_erreur();
 int ecrire_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int ecrire_erreur(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
-// Pushes buffered records to the files (used before a deliberate process end).
+// Pushes buffered records to the files (used before a deliberate process end and while the
+// program waits for a line).
 void vider_journaux();
+
+// 1 when a log was asked for but could not be opened, or one of its writes failed (said once on
+// standard error): the trace is incomplete.
+int journaux_en_echec();

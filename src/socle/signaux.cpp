@@ -45,6 +45,19 @@ void armer(int attente) {
 
 }  // namespace
 
+void preparer_processus() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    // The lowest free descriptor is this one: the lower ones are open by now.
+    const int nul = open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+    if (nul >= 0 && nul != fd) {
+      dup2(nul, fd);
+      close(nul);
+    }
+  }
+  std::signal(SIGPIPE, SIG_IGN);
+}
+
 void installer_signaux(int entree_terminal) {
   etat.entree_terminal = entree_terminal;
   if (etat.nul < 0) etat.nul = open("/dev/null", O_RDONLY | O_CLOEXEC);

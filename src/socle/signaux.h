@@ -2,6 +2,10 @@
 // a point where stopping is safe (between two steps, while waiting for a line).
 #pragma once
 
+// First thing at start: /dev/null in place of any of the standard descriptors 0, 1, 2 that is
+// closed, so that no file opened later takes their place (a log receiving the map); and SIGPIPE
+// ignored, so that a reader that went away shows as a failed write (EPIPE) the run can end on.
+void preparer_processus();
 // Installs the handlers of SIGINT and SIGTERM. On a terminal input, SIGINT asks for an
 // interruption: the running command stops after its current step and the prompt comes back.
 // Otherwise SIGINT ends the run like SIGTERM: the input reads as ended and the run finishes as

@@ -1,18 +1,50 @@
 // Standard output behind a replaceable stream.
 #include "socle/sortie.h"
 
+#include <poll.h>
+
+#include <cerrno>
 #include <cstdarg>
 
 namespace {
 
 FILE* flux_courant = nullptr;
 bool traces_tours = true;
+int erreur_ecriture = 0;  // errno of the first failed write, 0 while none
+
+// Keeps the reason of the first failure. A failure seen after the fact (no errno left) is a pipe
+// whose reader went away when the descriptor says so, an input-output error otherwise.
+void noter_echec(FILE* flux, int numero) {
+  if (erreur_ecriture != 0) return;
+  if (numero == 0) {
+    pollfd p{fileno(flux), POLLOUT, 0};
+    numero = poll(&p, 1, 0) == 1 && (p.revents & POLLERR) != 0 ? EPIPE : EIO;
+  }
+  erreur_ecriture = numero;
+}
 
 }  // namespace
 
 FILE* sortie() { return flux_courant != nullptr ? flux_courant : stdout; }
 
-void fixer_sortie(FILE* flux) { flux_courant = flux; }
+void fixer_sortie(FILE* flux) {
+  flux_courant = flux;
+  erreur_ecriture = 0;
+}
+
+int vider_sortie() {
+  FILE* flux = sortie();
+  // A failed write keeps its bytes for the next flush, which fails again with the reason.
+  errno = 0;
+  if (std::fflush(flux) == 0 && !std::ferror(flux)) return 0;
+  noter_echec(flux, errno);
+  return -1;
+}
+
+int erreur_sortie() {
+  if (std::ferror(sortie())) noter_echec(sortie(), 0);
+  return erreur_ecriture;
+}
 
 int ecrire_sortie(const char* format, ...) {
   va_list arguments;

@@ -10,6 +10,13 @@ FILE* sortie();
 // Replaces that stream; nullptr restores stdout.
 void fixer_sortie(FILE* flux);
 
+// Pushes that stream's buffered text out: 0, or -1 when the stream has failed (see
+// erreur_sortie).
+int vider_sortie();
+// The system's error number of the stream's first failed write (EPIPE when the reader went
+// away), 0 while every write went through.
+int erreur_sortie();
+
 // printf onto that stream.
 int ecrire_sortie(const char* format, ...) __attribute__((format(printf, 1, 2)));
 

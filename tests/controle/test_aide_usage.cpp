@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "commun/monde_test.h"
@@ -68,8 +69,17 @@ TEST(LigneDeCommande, UsageEtMessagesSurCeQuiNeSertPas) {
             "pangaeolith : option inconnue -x, ignorée (--help pour la liste).\n"
             "pangaeolith : option inconnue -ansi, ignorée (--help pour la liste).\n");
   EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  // Values taken by an option are not options, even when they start with a dash.
-  EXPECT_EQ(analyser({"-z", "-a", "-5"}).erreurs, "");
+  // Values taken by an option are not options, even when they start with a dash. A value is read
+  // like atoi; one not read whole is said with the number taken.
+  const std::pair<std::vector<std::string>, std::string> valeurs[] = {
+      {{"-z", "-a", "-5"}, "pangaeolith : valeur « -a » de l'option -z lue comme 0.\n"},
+      {{"-i", "30x", "7"}, "pangaeolith : valeur « 30x » de l'option -i lue comme 30.\n"},
+      {{"--size", "", "99999999999"},
+       "pangaeolith : valeur «  » de l'option --size lue comme 0.\n"
+       "pangaeolith : valeur « 99999999999 » de l'option --size lue comme 2147483647.\n"},
+      {{"-i", " 8", "+9"}, ""}};
+  for (const auto& [mots, attendu] : valeurs) EXPECT_EQ(analyser(mots).erreurs, attendu);
+  EXPECT_EQ(combien_colonnes() * 100 + combien_lignes(), 809);
   EXPECT_EQ(analyser({"-i", "30"}).erreurs,
             "pangaeolith : l'option -i attend deux valeurs : elle est ignorée.\n");
   // A refused size keeps 20 by 20 and says so.

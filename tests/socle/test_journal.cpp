@@ -1,8 +1,11 @@
 // Log records: prefix, added line end, return values, closed logs, files emptied on opening.
 #include <gmock/gmock.h>
 
+#include <chrono>
+#include <ctime>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "commun/monde_test.h"
 #include "socle/journal.h"
@@ -44,4 +47,40 @@ TEST(Journal, EnregistrementsEtFichiers) {
                    "Debug - [0-9:]+ - id 42 de T1\n"
                    "Debug - [0-9:]+ - \n"));
   EXPECT_THAT(journaux.erreur_brut(), MatchesRegex("Error - [0-9:]+ - hors carte\n"));
+}
+
+// Records reach the file at the first record of each new second, not before: a killed run loses
+// at most the last second. A failed write is counted as an incomplete trace.
+TEST(Journal, VidageChaqueSecondeEtEchec) {
+  reinitialiser_programme();
+  const std::string chemin = testing::TempDir() + "journal_seconde.log";
+  ASSERT_EQ(ouvrir_debug(chemin.c_str()), 1);
+  const auto taille = [&] {
+    return static_cast<long>(std::ifstream(chemin, std::ios::ate).tellg());
+  };
+  const std::time_t depart = std::time(nullptr);
+  ecrire_debug("premier");
+  const auto apres_premier = taille();
+  ecrire_debug("meme seconde");
+  if (std::time(nullptr) == depart) {
+    EXPECT_EQ(taille(), apres_premier);
+  }
+  EXPECT_GT(apres_premier, 0);
+  while (std::time(nullptr) == depart) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ecrire_debug("seconde suivante");
+  EXPECT_GT(taille(), apres_premier + 12);
+  EXPECT_EQ(journaux_en_echec(), 0);
+  fermer_debug();
+  std::remove(chemin.c_str());
+  ASSERT_EQ(ouvrir_debug("/dev/full"), 1);
+  testing::internal::CaptureStderr();
+  for (int i = 0; i < 3; ++i) {
+    ecrire_debug("plein");
+    vider_journaux();
+  }
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "pangaeolith : /dev/full n'a pas pu être écrit (No space left on device) : la trace "
+            "est incomplète.\n");
+  EXPECT_EQ(journaux_en_echec(), 1);
+  fermer_debug();
 }
