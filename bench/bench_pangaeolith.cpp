@@ -25,13 +25,15 @@
 
 namespace {
 
+constexpr const char* JOURNAL_DEBUG = "/tmp/pangaeolith-bench-debug.log";
+
 // Logs open to /tmp for the lifetime of the object (when asked), standard output discarded.
 class Environnement {
  public:
   explicit Environnement(bool journaux) : nul_(std::fopen("/dev/null", "w")) {
     fixer_sortie(nul_);
     if (journaux) {
-      ouvrir_debug("/tmp/pangaeolith-bench-debug.log");
+      ouvrir_debug(JOURNAL_DEBUG);
       ouvrir_erreur("/tmp/pangaeolith-bench-error.log");
     }
   }
@@ -47,6 +49,16 @@ class Environnement {
  private:
   FILE* nul_;
 };
+
+// Lines of a file (records of a log once it has been flushed).
+double compter_lignes(const char* chemin) {
+  FILE* f = std::fopen(chemin, "r");
+  if (f == nullptr) return 0;
+  double n = 0;
+  for (int c = std::getc(f); c != EOF; c = std::getc(f)) n += c == '\n' ? 1 : 0;
+  std::fclose(f);
+  return n;
+}
 
 // A freshly generated and populated world; call it before opening the logs.
 void nouveau_monde(int X, int Y, unsigned graine) {
@@ -106,6 +118,11 @@ void BM_Bcleprincip100(benchmark::State& state) {
   fixer_traces_tours(static_cast<int>(state.range(1)));
   for (auto _ : state) bcleprincip();
   fixer_traces_tours(1);
+  if (state.range(0) != 0) {
+    vider_journaux();
+    state.counters["enregistrements/pas"] =
+        compter_lignes(JOURNAL_DEBUG) / static_cast<double>(state.iterations());
+  }
   state.counters["pas/s"] =
       benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
