@@ -8,16 +8,14 @@ namespace {
 
 // Writes the decimal digits of v (and a leading '-' when negatif) at `sortie`; gives the count.
 int ecrire_entier(char* sortie, unsigned long long v, bool negatif) {
-  char chiffres[24];
-  int n = 0;
-  do {
-    chiffres[n++] = static_cast<char>('0' + v % 10);
+  int chiffres = 1;
+  for (unsigned long long r = v; r >= 10; r /= 10) ++chiffres;
+  if (negatif) *sortie++ = '-';
+  for (int i = chiffres - 1; i >= 0; --i) {
+    sortie[i] = static_cast<char>('0' + v % 10);
     v /= 10;
-  } while (v != 0);
-  int k = 0;
-  if (negatif) sortie[k++] = '-';
-  while (n > 0) sortie[k++] = chiffres[--n];
-  return k;
+  }
+  return chiffres + (negatif ? 1 : 0);
 }
 
 // The absolute value of a signed integer as unsigned, without overflow for the smallest value.
@@ -35,8 +33,13 @@ int formater_texte(char* tampon, std::size_t taille, const char* format, va_list
   std::size_t n = 0;
   for (const char* p = format; *p != '\0'; ++p) {
     if (*p != '%') {
-      if (n == taille) return -1;
-      tampon[n++] = *p;
+      // The text up to the next directive, in one copy.
+      const char* fin = strchrnul(p, '%');
+      const auto l = static_cast<std::size_t>(fin - p);
+      if (l > taille - n) return -1;
+      std::memcpy(tampon + n, p, l);
+      n += l;
+      p = fin - 1;
       continue;
     }
     ++p;
