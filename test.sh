@@ -26,6 +26,8 @@ cpus=$(nproc)
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DPANGAEOLITH_TESTS=ON -DPANGAEOLITH_BENCH=ON
 cmake --build build -j"$cpus"
 ctest --test-dir build --output-on-failure -j"$cpus"
+# Each benchmark once, briefly: they build and run (their figures are in docs/performance.md).
+build/bench_pangaeolith --benchmark_min_time=0.001 > /dev/null
 # The Debian package of the Release build, unpacked and run in a scratch root.
 bash tests/paquet.sh build
 
