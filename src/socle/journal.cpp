@@ -81,10 +81,10 @@ int ecrire(Journal& j, const char* format, va_list arguments) {
   va_copy(copie, arguments);
   int n = formater_texte(texte, sizeof texte, format, copie);
   va_end(copie);
-  if (n >= 0)
-    fwrite_unlocked(texte, 1, static_cast<std::size_t>(n), f);
-  else
+  if (n < 0)
     n = std::vfprintf(f, format, arguments);
+  else if (fwrite_unlocked(texte, 1, static_cast<std::size_t>(n), f) != static_cast<std::size_t>(n))
+    n = -1;  // a failed write, as vfprintf would report it
   const std::size_t longueur = std::strlen(format);
   if ((longueur == 0 || format[longueur - 1] != '\n') && n >= 0) {
     putc_unlocked('\n', f);
