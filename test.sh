@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev tmux freeglut3-dev libglu1-mesa-dev libx11-dev xvfb xdotool imagemagick
-  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel valgrind)
+  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel valgrind libspdlog-dev)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
@@ -29,6 +29,8 @@ cmake --build build -j"$cpus"
 ctest --test-dir build --output-on-failure -j"$cpus"
 # valgrind memcheck on a 100-step 30 × 20 run: no leak, no error.
 outils/valgrind.sh build/pangaeolith
+# Each benchmark once, briefly: they build and run (their figures are in docs/performance.md).
+build/bench_pangaeolith --benchmark_min_time=0.001 > /dev/null
 # The Debian package of the Release build, unpacked and run in a scratch root.
 bash tests/paquet.sh build
 

@@ -1,5 +1,6 @@
 // The world grid. Cells live in a fixed 100 by 100 array for the whole run; only those inside
-// the current dimensions are used. Queries check bounds first and report requests outside the
+// the current dimensions are used. Each cell holds its terrain itself, so the walks over the map
+// read contiguous memory. Queries check bounds first and report requests outside the
 // map to the error log.
 #include "monde/carte.h"
 
@@ -11,7 +12,8 @@
 namespace {
 
 struct cellule {
-  std::unique_ptr<terrain> sol;
+  terrain sol{};
+  bool genere = false;  // the cell has received its terrain
   unite* occupant = nullptr;
 };
 
@@ -24,6 +26,12 @@ struct Etat {
 Etat etat;
 
 cellule& case_de(int x, int y) { return etat.cases[x][y]; }
+
+// The cell's terrain, none before generation.
+terrain* sol_de(int x, int y) {
+  cellule& c = case_de(x, y);
+  return c.genere ? &c.sol : nullptr;
+}
 
 }  // namespace
 
@@ -103,7 +111,7 @@ int quelle_altitude(int x, int y) {
     ecrire_erreur("quelle_altitude: case hors de la carte\n");
     return -1;
   }
-  return donner_altitude(case_de(x, y).sol.get());
+  return donner_altitude(sol_de(x, y));
 }
 
 int quelle_climat(int x, int y) {
@@ -111,7 +119,7 @@ int quelle_climat(int x, int y) {
     ecrire_erreur("quelle_climat: on demande une unite hors de la carte\n");
     return -1;
   }
-  return donner_climat(case_de(x, y).sol.get());
+  return donner_climat(sol_de(x, y));
 }
 
 int combien_popmax(int x, int y) {
@@ -119,7 +127,7 @@ int combien_popmax(int x, int y) {
     ecrire_erreur("combien_popmax: case hors de la carte\n");
     return -1;
   }
-  return donner_popmax(case_de(x, y).sol.get());
+  return donner_popmax(sol_de(x, y));
 }
 
 int combien_ressouce(int x, int y, int ressource) {
@@ -131,7 +139,7 @@ int combien_ressouce(int x, int y, int ressource) {
     ecrire_erreur("combien_ressouce: la ressource n'existe pas\n");
     return 0;
   }
-  return t_donner_ressources(case_de(x, y).sol.get(), ressource);
+  return t_donner_ressources(sol_de(x, y), ressource);
 }
 
 void consommer_ressource(int x, int y, int ressource, int quantite) {
@@ -143,18 +151,18 @@ void consommer_ressource(int x, int y, int ressource, int quantite) {
     ecrire_erreur("consommer_ressource: la ressource n'existe pas\n");
     return;
   }
-  terrain* t = case_de(x, y).sol.get();
+  terrain* t = sol_de(x, y);
   modifier_ressources(t, ressource, t_donner_ressources(t, ressource) - quantite);
 }
 
-terrain* donner_terrain(int x, int y) {
-  return dans_carte(x, y) ? case_de(x, y).sol.get() : nullptr;
-}
+terrain* donner_terrain(int x, int y) { return dans_carte(x, y) ? sol_de(x, y) : nullptr; }
 
 void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
   if (x >= 0 && x < TAILLE_MAX_CARTE && y >= 0 && y < TAILLE_MAX_CARTE) {
-    case_de(x, y).sol = std::move(t);
-    case_de(x, y).occupant = nullptr;
+    cellule& c = case_de(x, y);
+    c.genere = t != nullptr;
+    c.sol = t != nullptr ? *t : terrain{};
+    c.occupant = nullptr;
   }
 }
 

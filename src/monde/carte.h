@@ -45,7 +45,7 @@ void consommer_ressource(int x, int y, int ressource, int quantite);
 
 // The cell's terrain, or none outside the map or before generation (no trace).
 terrain* donner_terrain(int x, int y);
-// World generation: gives the cell its terrain and leaves it without a unit.
+// World generation: copies the terrain into the cell and leaves the cell without a unit.
 void installer_terrain(int x, int y, std::unique_ptr<terrain> t);
 
 // Back to the initial dimensions, every cell without terrain or unit.

@@ -46,6 +46,9 @@ struct Etat {
   std::list<civilisation>::iterator courante = civs.end();  // end(): the pass is over
   std::array<nom_libre, NOMS_ALEATOIRES.size()> tab_noms{};
   bool presentation = false;  // the walk that shows the drawn tribes, not a step's walk
+  // The tribes of codes 0..8 by code, for the rules' look-ups of a unit's tribe; other codes
+  // are looked for in the list.
+  std::array<civilisation*, NB_TRIBUS> par_code{};
 };
 
 Etat etat;
@@ -53,11 +56,13 @@ Etat etat;
 // Releasing the tribes releases their units: the unit bookkeeping starts afresh with them.
 void vider_liste_civ() {
   etat.civs.clear();
+  etat.par_code = {};
   etat.courante = etat.civs.end();
   reinitialiser_unites();
 }
 
 civilisation* trouver(int code) {
+  if (code >= 0 && code < NB_TRIBUS) return etat.par_code[static_cast<std::size_t>(code)];
   for (civilisation& c : etat.civs)
     if (c.code == code) return &c;
   return nullptr;
@@ -110,6 +115,7 @@ int ajouter_civ(int code, const char* nom, int regime, int comportement, int mil
   c.comportement = comportement;
   c.milieu_prefere = milieu_prefere;
   c.nb_unites = 0;
+  if (code >= 0 && code < NB_TRIBUS) etat.par_code[static_cast<std::size_t>(code)] = &c;
   return 1;
 }
 
@@ -163,6 +169,8 @@ void supprimer_civ(civilisation* c) {
     // A cursor resting on the deleted tribe moves on to the next one.
     if (etat.courante == it) ++etat.courante;
     ecrire_debug("civ-supprimer_civ : la civilisation %d a ete supprimee\n", it->code);
+    if (it->code >= 0 && it->code < NB_TRIBUS)
+      etat.par_code[static_cast<std::size_t>(it->code)] = nullptr;
     etat.civs.erase(it);
     return;
   }

@@ -4,7 +4,7 @@
 
 #include <array>
 #include <optional>
-#include <vector>
+#include <span>
 
 #include "monde/carte.h"
 #include "monde/terrain.h"
@@ -75,14 +75,17 @@ void rejoindre(unite* u, unite* cible, coord t) {
 }
 
 // Resources whose shortage counts for a diet, in the order they are tested.
-std::vector<int> ressources_vitales(int regime) {
+std::span<const int> ressources_vitales(int regime) {
+  static constexpr std::array<int, 2> herbivore = {EAU, NOURRITURE_VEGETALE};
+  static constexpr std::array<int, 3> omnivore = {EAU, NOURRITURE_VEGETALE, NOURRITURE_ANIMALE};
+  static constexpr std::array<int, 2> carnivore = {EAU, NOURRITURE_ANIMALE};
   switch (regime) {
     case HERBIVORE:
-      return {EAU, NOURRITURE_VEGETALE};
+      return herbivore;
     case OMNIVORE:
-      return {EAU, NOURRITURE_VEGETALE, NOURRITURE_ANIMALE};
+      return omnivore;
     case CARNIVORE:
-      return {EAU, NOURRITURE_ANIMALE};
+      return carnivore;
     default:
       return {};
   }

@@ -9,6 +9,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "socle/texte.h"
+
 namespace {
 
 using horloge = std::chrono::steady_clock;
@@ -99,7 +101,16 @@ int ecrire(Journal& j, const char* format, va_list arguments) {
   fputs_unlocked(j.prefixe, f);
   ecrire_horodatage(f);
   fputs_unlocked(" - ", f);
-  int n = std::vfprintf(f, format, arguments);
+  // The common directives are expanded here; any other record goes through vfprintf.
+  char texte[512];
+  va_list copie;
+  va_copy(copie, arguments);
+  int n = formater_texte(texte, sizeof texte, format, copie);
+  va_end(copie);
+  if (n < 0)
+    n = std::vfprintf(f, format, arguments);
+  else if (fwrite_unlocked(texte, 1, static_cast<std::size_t>(n), f) != static_cast<std::size_t>(n))
+    n = -1;  // a failed write, as vfprintf would report it
   const std::size_t longueur = std::strlen(format);
   if ((longueur == 0 || format[longueur - 1] != '\n') && n >= 0) {
     putc_unlocked('\n', f);
@@ -134,7 +145,9 @@ void vider_journaux() {
 
 int journaux_en_echec() { return etat.debug.echec | etat.erreur.echec; }
 
-int ecrire_debug(const char* format, ...) {
+int debug_ouvert() { return etat.debug.ouvert; }
+
+int(ecrire_debug)(const char* format, ...) {
   if (!etat.debug.ouvert) return -1;
   va_list arguments;
   va_start(arguments, format);

@@ -18,8 +18,13 @@ void fermer_erreur();
 // Write one record "Debug - HH:MM:SS:ms - message" (or "Error - ..."), adding the line feed the
 // message lacks. Result: the characters of the expanded message (the added line feed included,
 // the prefix not), or -1 when the log is closed.
-int ecrire_debug(const char* format, ...) __attribute__((format(printf, 1, 2)));
+int(ecrire_debug)(const char* format, ...) __attribute__((format(printf, 1, 2)));
 int ecrire_erreur(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// 1 while the debug log is open.
+int debug_ouvert();
+// A record for a closed debug log costs this test only: its arguments are not even evaluated.
+#define ecrire_debug(...) (debug_ouvert() != 0 ? (ecrire_debug)(__VA_ARGS__) : -1)
 
 // Pushes buffered records to the files (used before a deliberate process end and while the
 // program waits for a line).

@@ -6,6 +6,8 @@
 #include <cerrno>
 #include <cstdarg>
 
+#include "socle/texte.h"
+
 namespace {
 
 FILE* flux_courant = nullptr;
@@ -21,6 +23,18 @@ void noter_echec(FILE* flux, int numero) {
     numero = poll(&p, 1, 0) == 1 && (p.revents & POLLERR) != 0 ? EPIPE : EIO;
   }
   erreur_ecriture = numero;
+}
+
+// vfprintf onto the stream, with the common directives expanded without printf's parser.
+int ecrire_vers(FILE* f, const char* format, va_list arguments) {
+  char texte[512];
+  va_list copie;
+  va_copy(copie, arguments);
+  const int n = formater_texte(texte, sizeof texte, format, copie);
+  va_end(copie);
+  if (n < 0) return std::vfprintf(f, format, arguments);
+  const std::size_t longueur = static_cast<std::size_t>(n);
+  return fwrite_unlocked(texte, 1, longueur, f) == longueur ? n : -1;
 }
 
 }  // namespace
@@ -49,7 +63,7 @@ int erreur_sortie() {
 int ecrire_sortie(const char* format, ...) {
   va_list arguments;
   va_start(arguments, format);
-  const int n = std::vfprintf(sortie(), format, arguments);
+  const int n = ecrire_vers(sortie(), format, arguments);
   va_end(arguments);
   return n;
 }
@@ -63,7 +77,7 @@ int ecrire_trace(const char* format, ...) {
   if (!traces_tours) return 0;
   va_list arguments;
   va_start(arguments, format);
-  const int n = std::vfprintf(sortie(), format, arguments);
+  const int n = ecrire_vers(sortie(), format, arguments);
   va_end(arguments);
   return n;
 }

@@ -1,0 +1,48 @@
+// The formatter of frequent lines writes exactly what snprintf writes, and hands back to printf
+// every directive it does not know and every text that does not fit.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdarg>
+#include <cstdio>
+#include <string>
+
+#include "socle/texte.h"
+
+namespace {
+
+// Runs the formatter into a buffer of `taille` characters; "<refus>" when it hands back.
+__attribute__((format(printf, 2, 3))) std::string formater(std::size_t taille, const char* format,
+                                                           ...) {
+  char tampon[256];
+  va_list arguments;
+  va_start(arguments, format);
+  const int n = formater_texte(tampon, taille, format, arguments);
+  va_end(arguments);
+  return n < 0 ? "<refus>" : std::string(tampon, static_cast<std::size_t>(n));
+}
+
+}  // namespace
+
+TEST(Texte, CommeSnprintfOuRendLaMain) {
+  int x = 0;
+  char attendu[256];
+  const auto comme_printf = [&](const std::string& obtenu) { EXPECT_EQ(obtenu, attendu); };
+  std::snprintf(attendu, sizeof attendu, "  jouer_tour: debut (%d,%d) nb_h=%d\n", 0, -7, INT_MAX);
+  comme_printf(formater(256, "  jouer_tour: debut (%d,%d) nb_h=%d\n", 0, -7, INT_MAX));
+  std::snprintf(attendu, sizeof attendu, "%i %u %ld %lld %%", INT_MIN, UINT_MAX, LONG_MIN,
+                LLONG_MAX);
+  comme_printf(formater(256, "%i %u %ld %lld %%", INT_MIN, UINT_MAX, LONG_MIN, LLONG_MAX));
+  std::snprintf(attendu, sizeof attendu, "civ %c nom:%s %s|%p", 'a', "Gaulois", "",
+                static_cast<void*>(&x));
+  comme_printf(formater(256, "civ %c nom:%s %s|%p", 'a', "Gaulois", "", static_cast<void*>(&x)));
+  // Exactly full: accepted; one character short: handed back.
+  EXPECT_EQ(formater(4, "abcd"), "abcd");
+  EXPECT_EQ(formater(3, "abcd"), "<refus>");
+  EXPECT_EQ(formater(4, "%s", "abcde"), "<refus>");
+  // Flags, widths, precisions, floats and null pointers are printf's business.
+  EXPECT_EQ(formater(256, "%2d", 1), "<refus>");
+  EXPECT_EQ(formater(256, "%1.1i", 1), "<refus>");
+  EXPECT_EQ(formater(256, "c.c=%f", 1.2), "<refus>");
+  EXPECT_EQ(formater(256, "%p", static_cast<void*>(nullptr)), "<refus>");
+}
