@@ -21,15 +21,7 @@
 
 namespace {
 
-const std::string LEGENDE =
-    "Légende : o océan, p plaine, c colline, m montagne, chiffre : code de la tribu\n";
-const std::string E = "\x1b";
 
-std::string dessiner() {
-  CaptureSortie sortie;
-  EXPECT_EQ(afficher_carte_compacte(), 1);
-  return sortie.texte();
-}
 
 std::istringstream entree;
 std::string ecrit;
@@ -60,67 +52,6 @@ ssize_t ecrire_et_signaler(void*, const char* texte, std::size_t n) {
 }
 
 }  // namespace
-
-TEST(CarteCompacte, CadreSolsEtTribus) {
-  construire_monde(1, 1, BAS, 5);
-  EXPECT_EQ(dessiner(), "   0\n  +-+\n 0|p|\n  +-+\n" + LEGENDE);
-
-  // Every ground letter; a unit shows its tribe code instead of the ground.
-  construire_monde(7, 3, BAS, 5);
-  ajouter_tribu(4, 0, 1, 1);
-  fixer_case(1, 0, MOYEN, 0, 0, 0, 0);
-  fixer_case(2, 0, MER, 0, 0, 0, 0);
-  fixer_case(6, 2, HAUT, 0, 0, 0, 0);
-  ajouter_unite(4, 3, 0, 50);
-  ajouter_unite(4, 6, 2, 50);
-  ajouter_unite(4, 0, 1, 50);
-  EXPECT_EQ(dessiner(),
-            "   0\n"
-            "  +-------+\n"
-            " 0|pco4ppp|\n"
-            "  |4pppppp|\n"
-            "  |pppppp4|\n"
-            "  +-------+\n" +
-                LEGENDE);
-}
-
-TEST(CarteCompacte, CouleursAnsi) {
-  // The colours change where the ground changes; each row ends reset (then bold in bold mode).
-  construire_monde(3, 1, BAS, 5);
-  fixer_case(2, 0, MER, 0, 0, 0, 0);
-  const std::string plaine = E + "[30m" + E + "[43m";
-  const std::string mer = E + "[30m" + E + "[44m";
-  for (int bold : {0, 1}) {
-    fixer_mode_affichage({1, bold, 0});
-    EXPECT_EQ(dessiner(), "   0\n  +---+\n 0|" + plaine + "pp" + mer + "o" + E + "[0m" +
-                              (bold ? E + "[1m" : "") + "|\n  +---+\n" + LEGENDE);
-  }
-}
-
-TEST(CommandesTerminal, TraceGraineEtMini) {
-  construire_monde(2, 1, BAS, 5);
-  fixer_entree_sortie(lire_script, capturer);
-  fixer_interpreteur(interpreter_commande);
-  EXPECT_EQ(commande("trace"), "Etat des lignes des tours:on\n");
-  EXPECT_EQ(commande("TRACE 0"), "Lignes des tours et des guerres masquées\n");
-  EXPECT_EQ(lire_traces_tours(), 0);
-  EXPECT_EQ(commande("trace"), "Etat des lignes des tours:off\n");
-  EXPECT_EQ(commande("trace 7"), "Lignes des tours et des guerres affichées\n");
-  EXPECT_EQ(lire_traces_tours(), 1);
-  // Not abbreviations of anything: "t", "g" and "m" stay unknown.
-  for (const char* mot : {"t", "g", "m", "min", "grain"})
-    EXPECT_EQ(commande(mot), "Commande incorrecte - H ou h ou help pour Aide\n") << mot;
-
-  semer_partie(3000000000u);
-  initialiser_alea(1);  // a later reseeding does not change the run's seed
-  EXPECT_EQ(commande("graine"),
-            "Graine de la partie : 3000000000 (pour la rejouer : --seed 3000000000 et les mêmes "
-            "options)\n");
-
-  CaptureSortie sortie;
-  EXPECT_EQ(commande("mini"), "");
-  EXPECT_EQ(sortie.texte(), "   0\n  +--+\n 0|pp|\n  +--+\n" + LEGENDE);
-}
 
 TEST(CommandesTerminal, ContArreteALaFinDuPasEnCours) {
   struct Cas {

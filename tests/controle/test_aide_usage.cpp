@@ -47,48 +47,6 @@ Resultat analyser(std::vector<std::string> mots) {
 
 }  // namespace
 
-TEST(LigneDeCommande, UsageEtMessagesSurCeQuiNeSertPas) {
-  // -h and --help: the usage names every option, with one example; the run stops with 0.
-  for (const char* aide : {"-h", "--help"}) {
-    const Resultat r = analyser({"-a", aide});
-    EXPECT_EQ(r.statut, 0);
-    EXPECT_EQ(r.erreurs, "");
-    for (const char* option :
-         {"-h, --help", "-i, --dim X Y", "-a, --ansi", "--seed N", "--rand", "-q, --calme",
-          "-d, --debug", "-g, --opengl", "-c, --console", "-s, --simplebuffer", "-z, --size L H",
-          "-f, --fullscreen", "--pas N", "--stats FICHIER", "--charger FICHIER",
-          "Exemple :\n  pangaeolith --seed 5 -a -i 30 20\n"})
-      EXPECT_NE(r.sortie.find(option), std::string::npos) << option;
-  }
-  // An option that matches nothing is named; the run goes on as the design's parser would.
-  Resultat r = analyser({"-x", "--ansi", "-ansi", "30"});
-  EXPECT_EQ(r.statut, -1);
-  EXPECT_EQ(r.sortie, "");
-  EXPECT_EQ(r.erreurs,
-            "pangaeolith : option inconnue -x, ignorée (--help pour la liste).\n"
-            "pangaeolith : option inconnue -ansi, ignorée (--help pour la liste).\n");
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  // Values taken by an option are not options, even when they start with a dash.
-  EXPECT_EQ(analyser({"-z", "-a", "-5"}).erreurs, "");
-  EXPECT_EQ(analyser({"-i", "30"}).erreurs,
-            "pangaeolith : l'option -i attend deux valeurs : elle est ignorée.\n");
-  // A refused size keeps 20 by 20 and says so.
-  for (const std::vector<std::string>& taille :
-       {std::vector<std::string>{"-i", "0", "40"}, {"--dim", "101", "5"}}) {
-    r = analyser(taille);
-    EXPECT_EQ(r.statut, -1);
-    EXPECT_EQ(r.erreurs, "pangaeolith : taille de carte refusée (" + taille[1] + " × " + taille[2] +
-                             ") : chaque dimension va de 1 à 100 ; la carte garde 20 × 20.\n");
-    EXPECT_EQ(combien_colonnes(), 20);
-  }
-  EXPECT_EQ(analyser({"-i", "100", "1"}).erreurs, "");
-  // -q silences the step's lines; without it they are shown.
-  analyser({"--calme"});
-  EXPECT_EQ(lire_traces_tours(), 0);
-  analyser({"-a"});
-  EXPECT_EQ(lire_traces_tours(), 1);
-}
-
 TEST(LigneDeCommande, GraineDeZeroA4294967295) {
   const struct {
     const char* texte;

@@ -48,5 +48,8 @@ partie graine3_1x1 'cont 20\naffich\nmini\nstats\nquit\n' --seed 3 -d -i 1 1
 partie graine7_7x3_ansi 'cont 40\naffich\nmini\nbold\naffich\nansi\nmini\nquit\n' --seed 7 -d -a -i 7 3
 partie graine9_lot '' --seed 9 -q -i 20 15 --pas 80 --stats s.csv
 partie options_refusees 'quit\n' --seed 4294967295 -i 0 7 --pas -3 -z 5 -x extra --seed
+partie options_inconnues 'graine\ntrace\nmini\nquit\n' --seed 12 -x --ansi -ansi 30 -z -a -5 --dim 101 5 -q -i 30
+partie options_aide '' -a --help --seed x
+partie options_100x1 'cont 2\nmini\nquit\n' --seed 0 -i 100 1
 
 terminer

@@ -35,18 +35,6 @@ lignes_t vue_lignes(int de, int a) {
   return l;
 }
 
-// The recorded vertices of the primitive blocks of one kind, as (x, y) pairs.
-std::vector<std::vector<double>> sommets(const enregistreur& e, primitive p) {
-  std::vector<std::vector<double>> r;
-  bool dedans = false;
-  for (const appel& a : e.appels) {
-    if (a.nom == "debut") dedans = a.valeurs[0] == static_cast<double>(p);
-    if (a.nom == "fin") dedans = false;
-    if (dedans && a.nom == "sommet") r.push_back({a.valeurs[0], a.valeurs[1]});
-  }
-  return r;
-}
-
 }  // namespace
 
 class ConsoleGl : public testing::Test {
@@ -129,43 +117,6 @@ TEST_F(ConsoleGl, LignesTropLonguesCoupees) {
             (lignes_t{std::string(498, 'x'), std::string(498, ' '), "ok", "|"}));
 }
 
-TEST_F(ConsoleGl, FondEtConsoleReduite) {
-  for (const int H : {600, 1000}) {
-    fixer_taille_fenetre(800, H);
-    for (const int reduite : {0, 1}) {
-      vue_gl v = lire_vue_gl();
-      v.console_reduite = reduite;
-      ecrire_vue_gl(v);
-      enregistreur e;
-      fixer_dessin(&e);
-      dessiner_console();
-      fixer_dessin(nullptr);
-      const auto quads = sommets(e, primitive::quads);
-      // 28 bands and the input bar, or the bar alone 1 to 18 pixels above the bottom.
-      const double bas = reduite ? 1 : H - 298;
-      ASSERT_EQ(quads.size(), reduite ? 4u : 29u * 4);
-      EXPECT_EQ(quads[quads.size() - 4], (std::vector<double>{0, bas}));
-      EXPECT_EQ(quads.back(), (std::vector<double>{0, bas + 17}));
-      EXPECT_EQ(sommets(e, primitive::boucle_lignes)[2], (std::vector<double>{799, bas}));
-      // Every quad counter-clockwise, so that face culling keeps it.
-      for (std::size_t q = 0; q < quads.size(); q += 4) {
-        double aire = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-          const auto& a = quads[q + i];
-          const auto& b = quads[q + (i + 1) % 4];
-          aire += a[0] * b[1] - b[0] * a[1];
-        }
-        EXPECT_GT(aire, 0);
-      }
-      const auto textes = textes_dessines(e);
-      ASSERT_EQ(textes.size(), 1u);
-      EXPECT_EQ(textes[0].y, bas + 4);
-      EXPECT_EQ(e.compter("debut_2d"), 1);
-      EXPECT_EQ(e.compter("fin_2d"), 1);
-    }
-  }
-}
-
 class InfosCase : public testing::Test {
  protected:
   // A 10 by 10 world in an 800 by 600 window: the map spans x 150..650 and y 50..550.
@@ -224,32 +175,4 @@ TEST_F(InfosCase, ClicVersCaseEtCote) {
     EXPECT_EQ(textes[0].y, 600 - 27);
     EXPECT_EQ(textes[1].y, 600 - 43);
   }
-}
-
-TEST_F(InfosCase, LignesDuPanneau) {
-  fixer_case(0, 5, MOYEN, 120, 340, 560, 780);
-  const lignes_t terrain = {"Infos:",
-                            "Case: X=0 - Y=5",
-                            "Infos terrain:",
-                            "--------------",
-                            "Type: Colline",
-                            "Code climat (0 = tres chaud):5",
-                            "Population max :400",
-                            "Qte Eau:120,Qte Bois:340",
-                            "Qte Veg:560,Qte Anim:780",
-                            "Infos unite:",
-                            "------------"};
-  lignes_t sans_unite = terrain;
-  sans_unite.push_back("Pas d'unite presente.");
-  EXPECT_EQ(lignes(150, 300), sans_unite);
-
-  ajouter_civ(5, "BOUFFE_TOUT_SE_LAISSE_PAS_FAIRE", OMNIVORE, RECIPROQUE, 3);
-  ajouter_unite(5, 0, 5, 321);
-  lignes_t avec_unite = terrain;
-  for (const char* l :
-       {"Code de l'unite :1", "Population :321", "Infos civ unite:", "----------------",
-        "Code tribu :5", "Nom tribu :BOUFFE_TOUT_SE_LAISSE_PAS_FAIRE", "Regime : Omnivore",
-        "Comportement : Reciproque", "Milieu prefere: Montagne"})
-    avec_unite.push_back(l);
-  EXPECT_EQ(lignes(150, 300), avec_unite);
 }

@@ -37,40 +37,6 @@ TEST(Civ, TableFixeEtRecherches) {
   EXPECT_EQ(std::strlen(donner_civ(9)->nom), 31u);
 }
 
-TEST(Civ, TableTiree) {
-  // Per tribe: name slot (drawn again while used), milieu, behaviour, then diet.
-  reinitialiser_programme();
-  fixer_tribus_aleatoires(1);
-  scripter_alea({0, 0, 1, 2, 20, 41, 2, 5, 3});
-  CaptureSortie sortie;
-  creer_tab_civ();
-  EXPECT_EQ(sortie.texte().rfind(
-                "\nciv 0 nom:a r.a:2 comp:2 m.p:1\n\nciv 1 nom:b r.a:0 comp:3 m.p:3\n", 0),
-            0u);
-  for (unsigned graine = 1; graine <= 30; ++graine) {
-    reinitialiser_programme();
-    fixer_tribus_aleatoires(1);
-    initialiser_alea(graine);
-    CaptureSortie lignes;
-    creer_tab_civ();
-    std::set<std::string> noms;
-    for (const civilisation& c : liste_civ()) {
-      noms.insert(c.nom);
-      ASSERT_TRUE(std::strlen(c.nom) == 1 && std::strchr("abcefghijklmnopqrstu", c.nom[0]));
-      ASSERT_TRUE(c.regime >= 0 && c.regime <= 2 && c.comportement >= 1 && c.comportement <= 3 &&
-                  c.milieu_prefere >= 1 && c.milieu_prefere <= 3);
-    }
-    ASSERT_EQ(noms.size(), 9u);
-    const std::string texte = lignes.texte();
-    ASSERT_EQ(std::count(texte.begin(), texte.end(), '\n'), 18);
-    ASSERT_EQ(civ_suivante()->code, 0);  // the creation pass leaves the cursor on the first
-  }
-  // With all twenty names used there is nothing left to draw, and the drawing does not hang.
-  creer_tab_noms();
-  for (int i = 0; i < 20; ++i) choisir_nom();
-  EXPECT_STREQ(choisir_nom(), "");
-}
-
 TEST(Civ, SuppressionPendantUnPassage) {
   reinitialiser_programme();
   creer_tab_civ();
