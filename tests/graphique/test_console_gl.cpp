@@ -42,47 +42,6 @@ class ConsoleGl : public testing::Test {
   void SetUp() override { reinitialiser_programme(); }
 };
 
-TEST_F(ConsoleGl, InviteRepliementEtTabulations) {
-  const struct {
-    std::vector<std::string> textes;
-    lignes_t vue;
-  } cas[] = {
-      {{"\xff"}, {">|"}},
-      {{"\xff", "cont"}, {">cont|"}},
-      {{"\xff"
-        "ab",
-        "\xff"
-        "c"},
-       {">c|"}},
-      // Windows-1252 letters, a tab, a newline: the console moves on to a blank line.
-      {{"\xe9t\xe9\tfini\n"}, {"ete    fini", "|"}},
-      {{"\xe0\xe7\xe8\xea\xee\xf4\xf9"}, {"aceeiou|"}},
-      // The program's own UTF-8 texts, even when written one byte at a time.
-      {{"Raffraichissement de l'\xc3\xa9"
-        "cran\n"},
-       {"Raffraichissement de l'ecran", "|"}},
-      {{"\xc3\x80\xc3\xa2\xc3\xa4\xc3\xa7\xc3\xa8\xc3\xab\xc3\xae\xc3\xaf\xc3\xb4\xc3\xb6\xc3\xb9"
-        "\xc3\xbb\xc3\xbc\xc3\x89"},
-       {"AaaceeiioouuuE|"}},
-      {{"d\xc3", "\xa9j\xc3", "\xa0"}, {"deja|"}},
-      // Bytes the bitmap font would draw as garbage.
-      {{"a\x80"
-        "b\xff"
-        "c\xe2\x80\xa6"
-        "d\xc3"
-        "e\xc6\x92\xc3\x86\n"},
-       {"a?b?c???d?e??", "|"}},
-      {{"\xff"
-        "ab\xc3"},
-       {">ab?|"}},
-  };
-  for (const auto& c : cas) {
-    init_console_gl();
-    ecrire(c.textes);
-    EXPECT_EQ(console_affichee(), c.vue) << c.textes[0];
-  }
-}
-
 TEST_F(ConsoleGl, DixSeptLignesEtDefilement) {
   ecrire_lignes(0, 20);
   EXPECT_EQ(console_affichee(), vue_lignes(3, 20));
