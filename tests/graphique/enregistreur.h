@@ -30,15 +30,6 @@ class enregistreur final : public dessin {
       if (a.nom == nom) r.push_back(a);
     return r;
   }
-  int compter(const std::string& nom) const { return static_cast<int>(filtrer(nom).size()); }
-  // The characters drawn, as one text.
-  std::string texte() const {
-    std::string t;
-    for (const appel& a : appels)
-      if (a.nom == "caractere") t += static_cast<char>(static_cast<unsigned char>(a.valeurs[0]));
-    return t;
-  }
-
   void nouvelle_liste() override { noter("nouvelle_liste", {}); }
   void fin_liste() override { noter("fin_liste", {}); }
   void debut(primitive p) override { noter("debut", {static_cast<double>(p)}); }

@@ -1,6 +1,6 @@
 // Recorded fingerprints of the drawing calls (every call and value, hashed): the scene of a small
 // mixed world at the three detail levels and with its switches, the console overlay, the cell
-// panel and the chart. A change of any vertex, colour, normal or text shows here; the geometry
+// panel and the chart, and the one colour table the scene and the chart share. A change of any vertex, colour, normal or text shows here; the geometry
 // rules themselves are checked one by one in the other files.
 #include <gtest/gtest.h>
 
@@ -11,9 +11,12 @@
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
 #include "graphique/scene.h"
+#include "graphique/vue.h"
 #include "monde/carte.h"
+#include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "regles/courbe.h"
 #include "regles/guerre.h"
 #include "regles/simulation.h"
 #include "socle/parametres.h"
@@ -72,9 +75,10 @@ TEST(Empreintes, ConsoleEtPanneau) {
     for (const int reduite : {0, 1}) {
       reinitialiser_programme();
       fixer_taille_fenetre(800, H);
-      console_gl_ecrire("Légende : àéèêëîïôùûüç ÀÉÿ\ttab\n");
       for (int i = 0; i < 20; ++i) console_gl_ecrire(("L" + std::to_string(i) + "\n").c_str());
-      console_gl_ecrire("> saisie");
+      console_gl_ecrire("Légende : àéèêëîïôùûüç ÀÉÿ\ttab\n> saisie\n");
+      // A line longer than the store, last: nothing of it may reach the next line.
+      console_gl_ecrire((std::string(600, 'x') + "\n").c_str());
       vue_gl v = lire_vue_gl();
       v.console_reduite = reduite;
       ecrire_vue_gl(v);
@@ -106,4 +110,26 @@ TEST(Empreintes, Courbe) {
   p.console = 1;
   fixer_etat_programme(p);
   comparer_empreinte("courbe_sous_console", dessiner(dessiner_courbe));
+}
+
+TEST(CouleursTribus, LaSceneEtLaCourbeDonnentLaMemeCouleurAChaqueTribu) {
+  construire_monde(9, 1, BAS, 5, 0);
+  for (int code = 0; code < 9; ++code) {
+    ajouter_tribu(code, HERBIVORE, PACIFIQUE, BAS);
+    ajouter_unite(code, code, 0, 50);
+  }
+  init_vue();
+  enregistreur e;
+  fixer_dessin(&e);
+  construire_scene();
+  fixer_dessin(nullptr);
+  // The unit markers, cells by columns: tribe 0 to 8 in turn.
+  const auto couleurs = e.filtrer("couleur_octets");
+  ASSERT_EQ(couleurs.size(), 9u);
+  for (int code = 0; code < 9; ++code) {
+    const auto c = couleur_tribu(code);
+    EXPECT_EQ(couleurs[static_cast<std::size_t>(code)].valeurs,
+              (std::vector<double>{double(c[0]), double(c[1]), double(c[2])}))
+        << "tribu " << code;
+  }
 }
