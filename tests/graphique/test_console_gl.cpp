@@ -22,53 +22,12 @@ void ecrire(const std::vector<std::string>& textes) {
   for (const std::string& t : textes) console_gl_ecrire(t.c_str());
 }
 
-// "L<i>\n" for i in [de, a).
-void ecrire_lignes(int de, int a) {
-  for (int i = de; i < a; ++i) console_gl_ecrire(("L" + std::to_string(i) + "\n").c_str());
-}
-
-// "L<i>" for i in [de, a), then the blank input bar.
-lignes_t vue_lignes(int de, int a) {
-  lignes_t l;
-  for (int i = de; i < a; ++i) l.push_back("L" + std::to_string(i));
-  l.push_back("|");
-  return l;
-}
-
 }  // namespace
 
 class ConsoleGl : public testing::Test {
  protected:
   void SetUp() override { reinitialiser_programme(); }
 };
-
-TEST_F(ConsoleGl, DixSeptLignesEtDefilement) {
-  ecrire_lignes(0, 20);
-  EXPECT_EQ(console_affichee(), vue_lignes(3, 20));
-  for (int i = 0; i < 3; ++i) console_gl_remonter();
-  EXPECT_EQ(console_affichee(), vue_lignes(0, 17));
-  // Back no further than the oldest written line, forward no further than the newest 17.
-  console_gl_remonter();
-  EXPECT_EQ(console_affichee(), vue_lignes(0, 17));
-  for (int i = 0; i < 5; ++i) console_gl_descendre();
-  EXPECT_EQ(console_affichee(), vue_lignes(3, 20));
-  // A new line brings the view back to the newest lines.
-  console_gl_remonter();
-  ecrire_lignes(20, 21);
-  EXPECT_EQ(console_affichee(), vue_lignes(4, 21));
-
-  // After the ring has wrapped, the oldest line kept is the one after the current line.
-  init_console_gl();
-  ecrire_lignes(0, 60);
-  for (int i = 0; i < 60; ++i) console_gl_remonter();
-  EXPECT_EQ(console_affichee(), vue_lignes(11, 28));
-
-  // Clearing blanks the text; what follows is written from the start of the line.
-  console_gl_ecrire("abc");
-  console_gl_vider();
-  console_gl_ecrire("de");
-  EXPECT_EQ(console_affichee(), (lignes_t{"de|"}));
-}
 
 TEST_F(ConsoleGl, LignesTropLonguesCoupees) {
   ecrire({std::string(600, 'x') + "\n", std::string(200, '\t') + "fin\n", "ok\n"});

@@ -122,8 +122,10 @@ TEST(Interactions, SessionEnregistree) {
   touches("bold 1\rpro_mOde\x1bz\b 3 \r");
   session.push_back({'l'});
   session.push_back({'l'});
-  for (int i = 0; i < 20; ++i) touches("L" + std::to_string(i) + "\r");
-  for (int s : std::initializer_list<int>{TOUCHE_PAGE_HAUT, TOUCHE_PAGE_HAUT, TOUCHE_PAGE_BAS}) session.push_back({'s', s});
+  // Sixty lines wrap the ring of fifty; Page Up goes back to the oldest kept, no further.
+  for (int i = 0; i < 60; ++i) touches("L" + std::to_string(i) + "\r");
+  for (int i = 0; i < 36; ++i) session.push_back({'s', TOUCHE_PAGE_HAUT});
+  for (int i = 0; i < 3; ++i) session.push_back({'s', TOUCHE_PAGE_BAS});
   touches("\xb2PEq");
   session.push_back({'o', 0});
   for (int i = 0; i < 40; ++i) session.push_back({'t', 5, 0});
