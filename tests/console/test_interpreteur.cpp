@@ -73,31 +73,6 @@ TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   EXPECT_EQ(lire_vue_gl().console_reduite, 0);
 }
 
-TEST_F(Interpreteur, ContEtAffichEnModeTexte) {
-  CaptureJournaux journaux;
-  CaptureSortie sortie;
-  const auto compte = [&](const std::string& ligne) { return compter(journaux.debug(), ligne); };
-  // "cont N" plays N steps when N is at least 2, one otherwise, then draws the map once.
-  const std::pair<const char*, int> cas[] = {{"cont", 1}, {"cont 3", 3}, {"c 1", 1},
-                                             {"c 0", 1},  {"C -4", 1},   {"cont abc", 1}};
-  for (auto [ligne, pas] : cas) {
-    const int avant = compte(PAS);
-    EXPECT_EQ(commande(ligne), "");
-    EXPECT_EQ(compte(PAS) - avant, pas) << ligne;
-  }
-  EXPECT_EQ(compte(CARTE), 6);
-  // A plain "cont" reads no second word: the splitter runs for the console and for the command
-  // word only.
-  EXPECT_EQ(compte("console - trouver_param - Nouvelle ligne de commande : cont"), 2);
-  // "a" is affich, not ansi; the prompt comes back after a drawn map.
-  EXPECT_EQ(commande("a"), "");
-  EXPECT_EQ(compte(CARTE), 7);
-  EXPECT_EQ(etat(), (Etat{0, 0, 1, 1, 0}));
-  // No typed number holds the program for hours: at most 10000 steps per command.
-  EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas à la fois : on en joue 10000.\n");
-  EXPECT_EQ(compte(PAS), 10008);
-}
-
 TEST_F(Interpreteur, ModeGraphique) {
   CaptureJournaux journaux;
   CaptureSortie sortie;
