@@ -113,26 +113,6 @@ TEST_F(Console, AiguillageDesLignes) {
   EXPECT_EQ(ecrit, std::string(499, 'a'));
 }
 
-TEST_F(Console, LignesTropLonguesEtFinDeLEntree) {
-  const std::string message = "Vous ne pouvez pas entrer plus de 511 caractères";
-  // 600 characters: 511 make the line, the rest is read as the next line.
-  EXPECT_EQ(commande(std::string(600, 'x')), message);
-  EXPECT_EQ(lire(), "");
-  // Exactly 511: the same message, and the line feed arrives as an empty line.
-  EXPECT_EQ(commande(std::string(511, 'y')), message);
-  EXPECT_EQ(lire(), VIDE);
-  EXPECT_EQ(commande(std::string(510, 'z')), "");
-  EXPECT_EQ(interpretees, (std::vector<std::string>{std::string(511, 'x'), std::string(89, 'x'),
-                                                    std::string(511, 'y'), std::string(510, 'z')}));
-  // The byte 0xFF only ends its line; a last line without line feed is run, then the end of
-  // input reads as "quit", for good.
-  interpretees.clear();
-  entree = std::istringstream("\377bold 1");
-  EXPECT_EQ(lire(), VIDE);
-  for (int i = 0; i < 3; ++i) lire_commande();
-  EXPECT_EQ(interpretees, (std::vector<std::string>{"bold 1", "quit", "quit"}));
-}
-
 TEST_F(Console, Aide) {
   FichierAide aide(
       "En-tete ignoree, sans arobase.\n@ansi\nCouleurs.\n@bold\nGras : 100 % lumineux.\n"

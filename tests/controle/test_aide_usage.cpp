@@ -1,6 +1,6 @@
-// What the command line and start-up add for a terminal user: the usage text, messages for what
-// the parser cannot use, the seed's range, quiet turns, the help file found from anywhere, and
-// the console loop ended by a signal.
+// What start-up adds for a terminal user: the help file found from anywhere, and the console
+// loop ended by a signal. The usage, the refused options and the seed's range are pinned by the
+// recorded runs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -22,68 +22,6 @@
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
-
-namespace {
-
-struct Resultat {
-  int statut;
-  std::string sortie;
-  std::string erreurs;
-};
-
-// Parses the words after the program name from a fresh program, capturing both outputs.
-Resultat analyser(std::vector<std::string> mots) {
-  reinitialiser_programme();
-  mots.insert(mots.begin(), "pangaeolith");
-  std::vector<char*> argv;
-  for (auto& m : mots) argv.push_back(m.data());
-  argv.push_back(nullptr);
-  CaptureSortie sortie;
-  testing::internal::CaptureStderr();
-  analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
-  const std::string erreurs = testing::internal::GetCapturedStderr();
-  return {statut_ligne_commande(), sortie.texte(), erreurs};
-}
-
-}  // namespace
-
-TEST(LigneDeCommande, GraineDeZeroA4294967295) {
-  const struct {
-    const char* texte;
-    bool acceptee;
-    std::uint32_t graine;
-  } cas[] = {{"0", true, 0},
-             {"4294967295", true, 4294967295u},
-             {"2147483648", true, 2147483648u},
-             {"007", true, 7},
-             {"4294967296", false, 0},
-             {"99999999999999999999", false, 0},
-             {"-1", false, 0},
-             {"+5", false, 0},
-             {"abc", false, 0},
-             {"12abc", false, 0},
-             {"", false, 0}};
-  for (const auto& c : cas) {
-    SCOPED_TRACE(c.texte);
-    const Resultat r = analyser({"--seed", c.texte});
-    if (c.acceptee) {
-      EXPECT_EQ(r.statut, -1);
-      EXPECT_EQ(r.erreurs, "");
-      EXPECT_EQ(graine_partie(), c.graine);
-      const int tirage = tirer_alea();
-      initialiser_alea(c.graine);
-      EXPECT_EQ(tirer_alea(), tirage);
-    } else {
-      EXPECT_EQ(r.statut, 2);
-      EXPECT_EQ(r.erreurs, std::string("pangaeolith : graine refusée (") + c.texte +
-                               ") : il faut un nombre entier de 0 à 4294967295.\n");
-      EXPECT_EQ(graine_partie(), 1u) << "a refused seed seeds nothing";
-    }
-  }
-  EXPECT_EQ(analyser({"--seed"}).statut, 2);
-  // --help wins over a refused seed.
-  EXPECT_EQ(analyser({"--seed", "x", "-h"}).statut, 0);
-}
 
 TEST(FichierAide, RepertoireCourantPuisExecutablePuisDonnees) {
   namespace fs = std::filesystem;
