@@ -98,14 +98,7 @@ TEST_F(Console, MotsEtConversions) {
 }
 
 TEST_F(Console, AiguillageDesLignes) {
-  // The interpreter gets the line as read; "h" and "H" are the help, "he" is not. Without an
-  // interpreter a line is ignored.
-  EXPECT_EQ(commande("  Bold 1 "), "");
-  EXPECT_EQ(commande("he"), "");
-  EXPECT_EQ(commande("H"), ENTETE + FIN);
-  EXPECT_EQ(commande("h"), ENTETE + FIN);
-  EXPECT_EQ(commande(""), VIDE);
-  EXPECT_EQ(interpretees, (std::vector<std::string>{"  Bold 1 ", "he"}));
+  // Without an interpreter a line is ignored (the answers of the commands are recorded runs).
   fixer_interpreteur(nullptr);
   EXPECT_EQ(commande("zzz"), "");
   // Writing is cut at 499 characters.

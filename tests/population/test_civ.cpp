@@ -12,22 +12,9 @@
 #include "socle/parametres.h"
 
 TEST(Civ, TableFixeEtRecherches) {
+  // The table itself is pinned by the recorded runs; here the lookups and the refusals.
   reinitialiser_programme();
-  CaptureSortie sortie;
   creer_tab_civ();
-  EXPECT_EQ(sortie.texte(), "");
-  int attendu = 0;
-  for (const civilisation& c : liste_civ()) {
-    // Every combination of diet and behaviour, in code order; all prefer the plain.
-    EXPECT_EQ(c.code, attendu++);
-    EXPECT_EQ(c.code, 3 * (2 - c.regime) + c.comportement - 1);
-    EXPECT_EQ(c.milieu_prefere, 1);
-  }
-  int n = 0;
-  while (civ_suivante() != nullptr) ++n;
-  EXPECT_EQ(n, 9);
-  EXPECT_NE(sortie.texte().find("\nciv 5 nom:BOUFFE_TOUT_SE_LAISSE_PAS_FAIRE r.a:1 comp:3 m.p:1\n"),
-            std::string::npos);
   EXPECT_EQ(civ_suivante()->code, 0);
   EXPECT_EQ(donner_comportement(9), -1);
   EXPECT_EQ(donner_civ(9), nullptr);
