@@ -52,57 +52,6 @@ class Interpreteur : public ::testing::Test {
   }
 };
 
-TEST_F(Interpreteur, MessagesEtEffets) {
-  const struct {
-    mode_affichage avant;  // ansi, bold, opengl
-    const char* ligne;
-    std::string console, sortie;
-    Etat apres;
-  } cas[] = {
-      {{0, 0, 0}, "ANSI 1", "Passage au mode ansi\n", "", {1, 0, 1, 1, 0}},
-      {{1, 0, 0}, "ansi", "Etat du mode ansi:on\n", "", {1, 0, 1, 1, 0}},
-      {{1, 0, 0}, "ansi abc", "Passage au mode non-ansi\n", "", {0, 0, 1, 1, 0}},
-      {{0, 0, 0}, "bold 1", "Vous n'êtes pas en mode ansi.\n", "", {0, 0, 1, 1, 0}},
-      {{1, 0, 0}, "bold", "Veuillez taper bold 0 ou bold 1 \n", "", {1, 0, 1, 1, 0}},
-      {{1, 0, 0}, "B 1", "Passage au mode lumineux\n", "\033[1m", {1, 1, 1, 1, 0}},
-      {{1, 1, 0}, "bold 0", "Passage au mode non lumineux\n", "\033[0m", {1, 0, 1, 1, 0}},
-      {{0, 0, 0}, "e", "", "", {0, 0, 0, 0, 0}},
-      {{0, 0, 0}, "exit", "", "", {0, 0, 0, 0, 0}},
-      {{0, 0, 0}, "q", "", "", {0, 0, 1, 0, 0}},
-      {{0, 0, 1}, "quit", "", "", {0, 0, 1, 0, 1}},
-      {{0, 0, 0}, "show inconnu", "", "", {0, 0, 1, 1, 0}},
-      {{0, 0, 0}, "show cam_pos", "Vous n'êtes pas en mode OpenGL\n", "", {0, 0, 1, 1, 0}},
-      {{1, 0, 0},
-       "sh all",
-       "Options d'affichage:\n--------------------\n"
-       "Mode - ansi : on , bold : off , opengl : off\nEtat du mode debug : on\n",
-       "",
-       {1, 0, 1, 1, 0}},
-      {{0, 0, 0}, "r", "Vous n'êtes pas en mode opengl.\n", "", {0, 0, 1, 1, 0}},
-      // Graphics mode without installed actions: nothing to call, no fault.
-      {{0, 0, 1}, "ref", "Raffraichissement de l'écran\n", "", {0, 0, 1, 0, 0}},
-      {{0, 0, 1}, "clear", "", std::string(16, '\n'), {0, 0, 1, 1, 0}},
-      {{1, 0, 0}, "CLEAR", "", "\f", {1, 0, 1, 1, 0}},
-  };
-  CaptureJournaux journaux;
-  for (const auto& c : cas) {
-    SCOPED_TRACE(c.ligne);
-    fixer_etat_programme({1, 1, 1, 0});
-    fixer_mode_affichage(c.avant);
-    CaptureSortie sortie;
-    EXPECT_EQ(commande(c.ligne), c.console);
-    EXPECT_EQ(sortie.texte(), c.sortie);
-    EXPECT_EQ(etat(), c.apres);
-  }
-  EXPECT_TRUE(contient(journaux.debug(), "interpret - Passage au mode lumineux"));
-  EXPECT_TRUE(contient(journaux.debug(), "interpret - Passage au mode non lumineux"));
-  // Words that are no command, or show without its subject: the console's message, no change.
-  for (const char* ligne : {"an", "ex", "exi", "co", "ho 5", "pro_", "show"}) {
-    EXPECT_EQ(commande(ligne), "Commande incorrecte - H ou h ou help pour Aide\n") << ligne;
-    EXPECT_EQ(etat(), (Etat{1, 0, 1, 1, 0})) << ligne;
-  }
-}
-
 TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   EXPECT_EQ(commande("hour 0"), "");
   EXPECT_EQ(commande("hour"), "Syntaxe : hour X : X = nb de millisecondes\n");
@@ -122,31 +71,6 @@ TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   ecrire_vue_gl(v);
   commande("pro_mode");
   EXPECT_EQ(lire_vue_gl().console_reduite, 0);
-}
-
-TEST_F(Interpreteur, ContEtAffichEnModeTexte) {
-  CaptureJournaux journaux;
-  CaptureSortie sortie;
-  const auto compte = [&](const std::string& ligne) { return compter(journaux.debug(), ligne); };
-  // "cont N" plays N steps when N is at least 2, one otherwise, then draws the map once.
-  const std::pair<const char*, int> cas[] = {{"cont", 1}, {"cont 3", 3}, {"c 1", 1},
-                                             {"c 0", 1},  {"C -4", 1},   {"cont abc", 1}};
-  for (auto [ligne, pas] : cas) {
-    const int avant = compte(PAS);
-    EXPECT_EQ(commande(ligne), "");
-    EXPECT_EQ(compte(PAS) - avant, pas) << ligne;
-  }
-  EXPECT_EQ(compte(CARTE), 6);
-  // A plain "cont" reads no second word: the splitter runs for the console and for the command
-  // word only.
-  EXPECT_EQ(compte("console - trouver_param - Nouvelle ligne de commande : cont"), 2);
-  // "a" is affich, not ansi; the prompt comes back after a drawn map.
-  EXPECT_EQ(commande("a"), "");
-  EXPECT_EQ(compte(CARTE), 7);
-  EXPECT_EQ(etat(), (Etat{0, 0, 1, 1, 0}));
-  // No typed number holds the program for hours: at most 10000 steps per command.
-  EXPECT_EQ(commande("cont 2000000000"), "Au plus 10000 pas à la fois : on en joue 10000.\n");
-  EXPECT_EQ(compte(PAS), 10008);
 }
 
 TEST_F(Interpreteur, ModeGraphique) {

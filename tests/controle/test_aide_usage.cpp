@@ -1,6 +1,6 @@
-// What the command line and start-up add for a terminal user: the usage text, messages for what
-// the parser cannot use, the seed's range, quiet turns, the help file found from anywhere, and
-// the console loop ended by a signal.
+// What start-up adds for a terminal user: the help file found from anywhere, and the console
+// loop ended by a signal. The usage, the refused options and the seed's range are pinned by the
+// recorded runs.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -9,7 +9,6 @@
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "commun/monde_test.h"
@@ -23,119 +22,6 @@
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
-
-namespace {
-
-struct Resultat {
-  int statut;
-  std::string sortie;
-  std::string erreurs;
-};
-
-// Parses the words after the program name from a fresh program, capturing both outputs.
-Resultat analyser(std::vector<std::string> mots) {
-  reinitialiser_programme();
-  mots.insert(mots.begin(), "pangaeolith");
-  std::vector<char*> argv;
-  for (auto& m : mots) argv.push_back(m.data());
-  argv.push_back(nullptr);
-  CaptureSortie sortie;
-  testing::internal::CaptureStderr();
-  analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
-  const std::string erreurs = testing::internal::GetCapturedStderr();
-  return {statut_ligne_commande(), sortie.texte(), erreurs};
-}
-
-}  // namespace
-
-TEST(LigneDeCommande, UsageEtMessagesSurCeQuiNeSertPas) {
-  // -h and --help: the usage names every option, with one example; the run stops with 0.
-  for (const char* aide : {"-h", "--help"}) {
-    const Resultat r = analyser({"-a", aide});
-    EXPECT_EQ(r.statut, 0);
-    EXPECT_EQ(r.erreurs, "");
-    for (const char* option :
-         {"-h, --help", "-i, --dim X Y", "-a, --ansi", "--seed N", "--rand", "-q, --calme",
-          "-d, --debug", "-g, --opengl", "-c, --console", "-s, --simplebuffer", "-z, --size L H",
-          "-f, --fullscreen", "--pas N", "--stats FICHIER", "--charger FICHIER",
-          "Exemple :\n  pangaeolith --seed 5 -a -i 30 20\n"})
-      EXPECT_NE(r.sortie.find(option), std::string::npos) << option;
-  }
-  // An option that matches nothing is named; the run goes on as the design's parser would.
-  Resultat r = analyser({"-x", "--ansi", "-ansi", "30"});
-  EXPECT_EQ(r.statut, -1);
-  EXPECT_EQ(r.sortie, "");
-  EXPECT_EQ(r.erreurs,
-            "pangaeolith : option inconnue -x, ignorée (--help pour la liste).\n"
-            "pangaeolith : option inconnue -ansi, ignorée (--help pour la liste).\n");
-  EXPECT_EQ(lire_mode_affichage().ansi, 1);
-  // Values taken by an option are not options, even when they start with a dash. A value is read
-  // like atoi; one not read whole is said with the number taken.
-  const std::pair<std::vector<std::string>, std::string> valeurs[] = {
-      {{"-z", "-a", "-5"}, "pangaeolith : valeur « -a » de l'option -z lue comme 0.\n"},
-      {{"-i", "30x", "7"}, "pangaeolith : valeur « 30x » de l'option -i lue comme 30.\n"},
-      {{"--size", "", "99999999999"},
-       "pangaeolith : valeur «  » de l'option --size lue comme 0.\n"
-       "pangaeolith : valeur « 99999999999 » de l'option --size lue comme 2147483647.\n"},
-      {{"-i", " 8", "+9"}, ""}};
-  for (const auto& [mots, attendu] : valeurs) EXPECT_EQ(analyser(mots).erreurs, attendu);
-  EXPECT_EQ(combien_colonnes() * 100 + combien_lignes(), 809);
-  EXPECT_EQ(analyser({"-i", "30"}).erreurs,
-            "pangaeolith : l'option -i attend deux valeurs : elle est ignorée.\n");
-  // A refused size keeps 20 by 20 and says so.
-  for (const std::vector<std::string>& taille :
-       {std::vector<std::string>{"-i", "0", "40"}, {"--dim", "101", "5"}}) {
-    r = analyser(taille);
-    EXPECT_EQ(r.statut, -1);
-    EXPECT_EQ(r.erreurs, "pangaeolith : taille de carte refusée (" + taille[1] + " × " + taille[2] +
-                             ") : chaque dimension va de 1 à 100 ; la carte garde 20 × 20.\n");
-    EXPECT_EQ(combien_colonnes(), 20);
-  }
-  EXPECT_EQ(analyser({"-i", "100", "1"}).erreurs, "");
-  // -q silences the step's lines; without it they are shown.
-  analyser({"--calme"});
-  EXPECT_EQ(lire_traces_tours(), 0);
-  analyser({"-a"});
-  EXPECT_EQ(lire_traces_tours(), 1);
-}
-
-TEST(LigneDeCommande, GraineDeZeroA4294967295) {
-  const struct {
-    const char* texte;
-    bool acceptee;
-    std::uint32_t graine;
-  } cas[] = {{"0", true, 0},
-             {"4294967295", true, 4294967295u},
-             {"2147483648", true, 2147483648u},
-             {"007", true, 7},
-             {"4294967296", false, 0},
-             {"99999999999999999999", false, 0},
-             {"-1", false, 0},
-             {"+5", false, 0},
-             {"abc", false, 0},
-             {"12abc", false, 0},
-             {"", false, 0}};
-  for (const auto& c : cas) {
-    SCOPED_TRACE(c.texte);
-    const Resultat r = analyser({"--seed", c.texte});
-    if (c.acceptee) {
-      EXPECT_EQ(r.statut, -1);
-      EXPECT_EQ(r.erreurs, "");
-      EXPECT_EQ(graine_partie(), c.graine);
-      const int tirage = tirer_alea();
-      initialiser_alea(c.graine);
-      EXPECT_EQ(tirer_alea(), tirage);
-    } else {
-      EXPECT_EQ(r.statut, 2);
-      EXPECT_EQ(r.erreurs, std::string("pangaeolith : graine refusée (") + c.texte +
-                               ") : il faut un nombre entier de 0 à 4294967295.\n");
-      EXPECT_EQ(graine_partie(), 1u) << "a refused seed seeds nothing";
-    }
-  }
-  EXPECT_EQ(analyser({"--seed"}).statut, 2);
-  // --help wins over a refused seed.
-  EXPECT_EQ(analyser({"--seed", "x", "-h"}).statut, 0);
-}
 
 TEST(FichierAide, RepertoireCourantPuisExecutablePuisDonnees) {
   namespace fs = std::filesystem;

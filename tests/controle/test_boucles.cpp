@@ -35,16 +35,6 @@ void preparer(const std::string& texte, int console, int opengl, int ligne_prete
 
 }  // namespace
 
-TEST(Boucles, ModeTexteJusquAQuit) {
-  preparer("bold 1\nquit\nclear\n", 1, 0, 0);
-  CaptureSortie sortie;
-  bcle_princip();
-  // One prompt per line; nothing is read after quit.
-  EXPECT_EQ(sortie.texte(), ">>");
-  EXPECT_EQ(ecrit, "Vous n'êtes pas en mode ansi.\n");
-  EXPECT_EQ(entree.tellg(), 12);
-}
-
 TEST(Boucles, ModeGraphiqueUneLigneParAppel) {
   // Console closed in either mode, or no line typed in the window: nothing is read.
   for (auto [console, opengl, ligne_prete] :

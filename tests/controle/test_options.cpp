@@ -74,18 +74,6 @@ TEST(Options, ChaqueLigneEtSesParticularites) {
   EXPECT_FLOAT_EQ(lire_vue_gl().heure, 14.0f);
 }
 
-TEST(Options, Graine) {
-  analyser({"--seed", "5"});
-  EXPECT_EQ(tirer_alea(), 18655);
-  EXPECT_EQ(tirer_alea(), 8457);
-  // After --dim 30 the seed row sees "--seed" as the second value and reads the seed after it.
-  EXPECT_EQ(analyser({"--dim", "30", "--seed", "5"})[9], 20);
-  EXPECT_EQ(tirer_alea(), 18655);
-  // Without its value the seed is left alone.
-  analyser({"--seed"});
-  EXPECT_EQ(tirer_alea(), 16838);
-}
-
 TEST(Options, HistoriqueDeLaFenetreVide) {
   reinitialiser_programme();
   for (const char touche : {'c', 'a', '\r'}) clavier(static_cast<unsigned char>(touche), 0, 0);

@@ -4,12 +4,10 @@
 # start with status 2; a signal stops it between two steps with every CSV line of those steps.
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
-# The recorded CSV of ten steps on a 5 by 4 world for seed 42; standard output holds the steps'
-# lines only, exactly those of "cont 10" at the prompt.
+# Standard output holds the steps' lines only, exactly those of "cont 10" at the prompt (the
+# CSV itself is pinned by the recorded runs).
 timeout 60 "$BIN" --seed 42 -i 5 4 --pas 10 --stats s.csv > lot.txt 2> err.txt < /dev/null
 attendre_egal "statut de --pas 10" 0 $?
-cmp -s s.csv "$SOURCES/tests/e2e/attendu/graine42_5x4_dix_pas.csv" ||
-  echec "le CSV differe du CSV enregistre (diff s.csv attendu)"
 [ -s err.txt ] && echec "--pas: messages sur la sortie d'erreur"
 grep -q '^>\|Legende' lot.txt && echec "--pas: invite ou carte sur la sortie"
 printf 'cont 10\nquit\n' | timeout 60 "$BIN" --seed 42 -i 5 4 --stats invite.csv |

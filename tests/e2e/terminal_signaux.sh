@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # A real terminal through tmux: the start-up line, Ctrl-C at the prompt and during a long cont,
-# the progress line, Ctrl-D.
+# the progress line, Ctrl-D; then the coloured map and the arrow keys recalling commands.
 source "$(dirname "$0")/lib/commun.sh" "$@"
 command -v tmux > /dev/null || { echo "tmux absent" >&2; exit 1; }
 
@@ -8,7 +8,8 @@ SOCKET="pangaeolith-signaux-$$"
 t() { tmux -L "$SOCKET" "$@"; }
 trap 't kill-server 2> /dev/null; rm -rf "$TRAVAIL"' EXIT
 
-ecran() { t capture-pane -p -t essai; }
+SESSION=essai
+ecran() { t capture-pane -p -t "$SESSION"; }
 # Waits until the screen shows a line matching the pattern (grep -E), at most twenty seconds.
 attendre() {
   for _ in $(seq 200); do
@@ -65,5 +66,32 @@ attendre_egal "pas dans debug.log" "$fait" "$(grep -c 'bcleprincip - Mise à jou
 attendre_egal "fin de debug.log" "main - Fermeture des fichiers de debug et d'erreur..." \
   "$(tail -n 1 debug.log | sed -E 's/^Debug - [0-9:]+ - //')"
 grep -qvE '^(Debug - [0-9:]+ - |[^D]|$)' debug.log && echec "enregistrement coupe dans debug.log"
+
+# Another terminal: the coloured map after "cont", and the arrow keys recalling earlier
+# commands at the ">" prompt.
+SESSION=couleurs
+t new-session -d -s couleurs -x 220 -y 120 "cd '$TRAVAIL' && '$BIN' -a --seed 3; echo FIN-\$?; sleep 60"
+attendre '^>' "pas d'invite au demarrage"
+
+t send-keys -t couleurs "cont" Enter
+attendre 'Legende : O = Ocean' "pas de carte apres cont"
+t capture-pane -p -e -t couleurs > carte.txt
+ESC=$(printf '\033')
+grep -q "${ESC}\[30m${ESC}\[4[3467]m" carte.txt || echec "pas de couleurs de sol dans la carte"
+grep -q "${ESC}\[2J" carte.txt && echec "le code d'effacement ne doit pas rester visible tel quel"
+attendre '^>$' "pas d'invite apres la carte"
+
+t send-keys -t couleurs "affich" Enter
+sleep 0.5
+attendre '^>$' "pas d'invite apres affich"
+t send-keys -t couleurs Up
+sleep 0.3
+attendre_egal "premiere fleche haut" ">affich" "$(derniere_ligne)"
+t send-keys -t couleurs Up
+sleep 0.3
+attendre_egal "seconde fleche haut" ">cont" "$(derniere_ligne)"
+
+t send-keys -t couleurs C-u "quit" Enter
+attendre '^FIN-0$' "quit n'a pas termine le programme avec le statut 0"
 
 terminer

@@ -1,6 +1,14 @@
 // A drawing interface that records every call, for the headless tests of the front-end.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -22,15 +30,6 @@ class enregistreur final : public dessin {
       if (a.nom == nom) r.push_back(a);
     return r;
   }
-  int compter(const std::string& nom) const { return static_cast<int>(filtrer(nom).size()); }
-  // The characters drawn, as one text.
-  std::string texte() const {
-    std::string t;
-    for (const appel& a : appels)
-      if (a.nom == "caractere") t += static_cast<char>(static_cast<unsigned char>(a.valeurs[0]));
-    return t;
-  }
-
   void nouvelle_liste() override { noter("nouvelle_liste", {}); }
   void fin_liste() override { noter("fin_liste", {}); }
   void debut(primitive p) override { noter("debut", {static_cast<double>(p)}); }
@@ -62,8 +61,40 @@ class enregistreur final : public dessin {
   void eclairage_coupe(bool coupe) override { noter("eclairage_coupe", {coupe ? 1.0 : 0.0}); }
   void fil_de_fer(bool actif) override { noter("fil_de_fer", {actif ? 1.0 : 0.0}); }
 
+  // Every call as a line "name v1 v2 ...", values at 5 significant digits.
+  std::string dump() const {
+    std::string t;
+    char v[32];
+    for (const appel& a : appels) {
+      t += a.nom;
+      for (double x : a.valeurs) std::snprintf(v, sizeof v, " %.5g", x), t += v;
+      t += '\n';
+    }
+    return t;
+  }
+
  private:
   void noter(const char* nom, std::vector<double> valeurs) {
     appels.push_back({nom, std::move(valeurs)});
   }
 };
+
+// Compares the FNV-1a hash of `texte` with the one recorded under `nom` in
+// tests/graphique/attendu/empreintes.txt; PANGAEOLITH_ENREGISTRER=1 records it instead.
+inline void comparer_empreinte(const std::string& nom, const std::string& texte) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (unsigned char c : texte) h = (h ^ c) * 1099511628211ull;
+  const char* chemin = "tests/graphique/attendu/empreintes.txt";
+  std::map<std::string, std::uint64_t> table;
+  std::ifstream entree(chemin);
+  for (std::string cle; entree >> cle;) entree >> table[cle];
+  if (std::getenv("PANGAEOLITH_ENREGISTRER") != nullptr) {
+    table[nom] = h;
+    std::ofstream sortie(chemin);
+    for (const auto& [cle, valeur] : table) sortie << cle << ' ' << valeur << '\n';
+    return;
+  }
+  ASSERT_TRUE(table.count(nom)) << nom << " : empreinte non enregistree";
+  EXPECT_EQ(table[nom], h) << nom << " : les appels de dessin ont change (" << std::count(
+      texte.begin(), texte.end(), '\n') << " appels)";
+}

@@ -14,42 +14,6 @@ using testing::ElementsAre;
 using testing::ElementsAreArray;
 using testing::EndsWith;
 
-TEST(Terrain, ValeursHorsBornes) {
-  reinitialiser_programme();
-  CaptureJournaux journaux;
-  auto t = creer_terrain(5, 12);
-  EXPECT_EQ(std::tuple(t->altitude, t->climat, t->popmax), std::tuple(BAS, 0, 500));
-  EXPECT_THAT(t->ressources, ElementsAre(0, 0, 0, 0));
-  EXPECT_THAT(journaux.debug(),
-              ElementsAre(EndsWith("n'est pas dans les bornes fixees mais initialise a 0"),
-                          EndsWith("n'a pas une valeur connue mais initialisee a 1")));
-  EXPECT_EQ(t_donner_ressources(t.get(), 4), -1);
-  EXPECT_EQ(modifier_altitude(t.get(), 4), 0);
-  EXPECT_EQ(modifier_altitude(t.get(), HAUT), 1);
-  EXPECT_EQ(t->popmax, 250);
-  EXPECT_EQ(conso(nullptr), -1);
-}
-
-TEST(Terrain, ModifierRessources) {
-  // On land a request replaces the value, with no ceiling, or is refused; on the sea every
-  // request, even one that land would refuse, puts back 7000 water alone and counts as done.
-  struct cas {
-    int altitude, ressource, quantite, resultat, apres[4];
-  };
-  const cas essais[] = {
-      {BAS, BOIS, 9000, 1, {10, 9000, 30, 40}}, {BAS, BOIS, -1, 0, {10, 20, 30, 40}},
-      {BAS, 4, 5, 0, {10, 20, 30, 40}},         {MER, BOIS, 500, 1, {7000, 0, 0, 0}},
-      {MER, EAU, -5, 1, {7000, 0, 0, 0}},       {MER, 9, 5, 1, {7000, 0, 0, 0}},
-  };
-  for (const cas& e : essais) {
-    SCOPED_TRACE(&e - essais);
-    auto t = creer_terrain(e.altitude, 3);
-    t->ressources = {10, 20, 30, 40};
-    EXPECT_EQ(modifier_ressources(t.get(), e.ressource, e.quantite), e.resultat);
-    EXPECT_THAT(t->ressources, ElementsAreArray(e.apres));
-  }
-}
-
 TEST(Terrain, ConsoSelonLeClimat) {
   // Growth capped at 7000; drought takes a third of every stock, truncated, the sea's too; a
   // sea cell otherwise stays as it is.

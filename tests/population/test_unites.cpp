@@ -66,10 +66,3 @@ TEST(Unites, SuppressionsEtRefus) {
   EXPECT_EQ(donner_civ(5)->nb_unites, 0);
   EXPECT_TRUE(verifier_monde().empty());
 }
-
-TEST(Unites, CoordonneesDansLaCarte) {
-  construire_monde(10, 10, BAS, 5);
-  EXPECT_FALSE(creer_coord(10, 0).has_value());
-  EXPECT_FALSE(creer_coord(-1, 0).has_value());
-  EXPECT_TRUE(creer_coord(9, 9).has_value());
-}

@@ -93,17 +93,6 @@ TEST(Alimentation, CroissanceOuMiseAMortSelonLeRegime) {
   }
 }
 
-TEST(Alimentation, TraceDUnHerbivoreManquantDEau) {
-  // The shortfall is measured before anything is taken from the cell.
-  unite* u = unite_en(HERBIVORE, 10, {95, 1000, 1000, 0});
-  CaptureJournaux j;
-  evolution_demo_par_alimentation(u);
-  EXPECT_THAT(
-      lignes(j, {"besoin EAU", "consommation_tour:qte"}),
-      ElementsAre("besoin EAU: seuil_de_subsistance=100 qte dispo=95",
-                  "consommation_tour:qte consommee=95", "consommation_tour:qte consommee=50"));
-}
-
 TEST(Alimentation, VoisinsVisitesDansLOrdreEtrangersIgnoresMerInepuisable) {
   // Around (2, 2): (1, 1), first in the order, is a stranger's; (1, 2) is sea; (1, 3) holds a
   // unit of the tribe; (2, 1) comes after the search is over.
@@ -123,39 +112,4 @@ TEST(Alimentation, VoisinsVisitesDansLOrdreEtrangersIgnoresMerInepuisable) {
 
   besoins = {0, 0, 0, 70};
   EXPECT_EQ(chercher_ressources_voisines(u, besoins), 0);
-}
-
-TEST(Alimentation, UniteEnCoinNourrieParSesTroisVoisins) {
-  unite* u = unite_en(HERBIVORE, 10, {0, 1000, 1000, 0}, 0, 0);
-  fixer_case(0, 1, BAS, 30, 0, 0, 0);
-  fixer_case(1, 0, BAS, 30, 0, 0, 0);
-  fixer_case(1, 1, BAS, 70, 0, 0, 0);
-  CaptureJournaux j;
-  evolution_demo_par_alimentation(u);
-  // Met by the neighbours, the shortfall no longer prevents growth.
-  EXPECT_EQ(u->nb_hab, 15);
-  // Order (0, 1), (1, 0), (1, 1): the last one gives only the 40 still missing.
-  EXPECT_EQ(stocks(0, 1)[EAU] + stocks(1, 0)[EAU], 0);
-  EXPECT_EQ(stocks(1, 1)[EAU], 30);
-  EXPECT_TRUE(j.erreur().empty());
-}
-
-TEST(Alimentation, MiseAMortEtArgumentsHorsBornes) {
-  unite* u = unite_en(CARNIVORE, 10, {1000, 30, 1000, 30});
-  EXPECT_EQ(consommation_tour(nullptr, EAU), -1);
-  EXPECT_EQ(consommation_tour(u, -1), -1);
-  EXPECT_EQ(consommation_tour(u, 4), 0);  // code 4 names no resource
-  EXPECT_EQ(besoin(u, 4), -1);
-  EXPECT_EQ(evolution_demo_par_alimentation(nullptr), 0);
-  // The diet plays no part in consommation_tour, it does in besoin.
-  EXPECT_EQ(consommation_tour(u, NOURRITURE_VEGETALE), 50);
-  EXPECT_EQ(besoin(u, NOURRITURE_VEGETALE), 0);
-  // Another diet's killing step does nothing.
-  tuer_herbi_non_nourris(u, {50, 0, 25, 0});
-  tuer_omni_non_nourris(u, {50, 0, 25, 35});
-  EXPECT_EQ(u->nb_hab, 10);
-  // The omnivore's hungry are the fewer of the two food counts.
-  u = unite_en(OMNIVORE, 10, {0, 0, 0, 0});
-  tuer_omni_non_nourris(u, {0, 0, 10, 70});
-  EXPECT_EQ(u->nb_hab, 8);
 }

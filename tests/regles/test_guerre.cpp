@@ -40,39 +40,6 @@ class Guerre : public ::testing::Test {
   int x1 = -1, y1 = -1, x2 = -1, y2 = -1;
 };
 
-TEST_F(Guerre, HostileContrePacifiqueFondeSurLaCaseConquise) {
-  unite* u = poser(0, 1, 1, 100);
-  poser(1, 2, 2, 80);
-  CaptureJournaux journaux;
-  scripter_alea({});
-  EXPECT_EQ(guerre(),
-            "X=5 Y=5\n"
-            "guerre: C'est la guerre entre les unites 1 et 2\n"
-            "unite_en_cours: id=1 (1,1) autre unite: id=2 (2,2)\n"
-            "a_gagne: L'unite 1 a gagne la guerre contre l'unite 2\n"
-            "nb=1\n"
-            "x1=1 y1=1 x2=2 y2=2\n");
-  EXPECT_EQ(alea_nb_tirages(), 0);  // a wipe-out costs no draw
-  EXPECT_EQ(u->nb_hab, 50);
-  EXPECT_EQ(quelle_tribu(2, 2), 0);
-  EXPECT_EQ(nb_habitants(2, 2), 50);
-  EXPECT_EQ(u->victoire, 1);
-  EXPECT_EQ(u->case_conquise.value_or(coord{0, 0}).x, 2);
-  const auto lignes = journaux.debug();
-  EXPECT_TRUE(contient(lignes,
-                       "evolution_demo_par_guerre: Les T0 hostiles de l'unite d'id 1 sont en "
-                       "guerre contre les T1 pacifiques de l'unite d'id 2 "));
-  EXPECT_FALSE(contient(lignes, "a_gagne: L'unite 1 a perdu son hostilite provisoire"));
-
-  // After the phase no unit remembers its adversaries, and the conflicts stay readable until
-  // the next phase starts a new list.
-  EXPECT_TRUE(u->adversaires.empty());
-  EXPECT_EQ(donner_conflit(1, x1, y1, x2, y2), 1);
-  EXPECT_EQ(donner_conflit(2, x1, y1, x2, y2), 0);
-  guerre();
-  EXPECT_EQ(donner_conflit(0, x1, y1, x2, y2), 0);
-}
-
 TEST_F(Guerre, VoisinsCombattusUneSeuleFoisDansLOrdre) {
   unite* u = poser(0, 2, 2, 100);
   unite* v1 = poser(3, 2, 3, 50);  // neighbour position 4 of u, hostile
@@ -97,32 +64,6 @@ TEST_F(Guerre, VoisinsCombattusUneSeuleFoisDansLOrdre) {
   EXPECT_EQ(v3->nb_hab, 25);
 }
 
-TEST_F(Guerre, UneVictoireMetFinALHostiliteProvisoire) {
-  unite* u = poser(1, 1, 1, 100);
-  fixer_case(1, 1, BAS, 999, 7000, 7000, 7000);  // short of water: provisionally hostile
-  poser(4, 2, 1, 30);
-  CaptureJournaux journaux;
-  const std::string texte = guerre();
-  EXPECT_EQ(u->comportement, PACIFIQUE);
-  EXPECT_TRUE(contient(journaux.debug(), "a_gagne: L'unite 1 a perdu son hostilite provisoire"));
-  // The settled unit of 50, pacifique and too small to turn hostile, starts no war.
-  EXPECT_EQ(quelle_tribu(2, 1), 1);
-  EXPECT_NE(texte.find("nb=1\n"), std::string::npos);
-}
-
-TEST_F(Guerre, UnGagnantDUnNeFondeRien) {
-  // A winner of 0 fights as 1, and has no half to settle.
-  unite* u = poser(0, 1, 1, 5);
-  modifier(u, 0);
-  poser(1, 1, 2, 80);
-  CaptureJournaux journaux;
-  guerre();
-  EXPECT_EQ(u->nb_hab, 1);
-  EXPECT_EQ(quelle_unite(1, 2), nullptr);
-  EXPECT_FALSE(contient(journaux.debug(), "ajouter_unite:echec de creer_unite"));
-  EXPECT_EQ(donner_civ(0)->nb_unites, 1);
-}
-
 TEST_F(Guerre, LesDeuxBattusQuandLesDeuxTombentAZero) {
   // A battle cannot empty both sides, so both fall to 0 here only from an aggressor with an
   // impossible negative population: u wins first, then v, and u's scan ends.
@@ -139,28 +80,6 @@ TEST_F(Guerre, LesDeuxBattusQuandLesDeuxTombentAZero) {
   EXPECT_EQ(donner_civ(0)->nb_unites + donner_civ(3)->nb_unites, 0);
   EXPECT_EQ(w->nb_hab, 40);
   EXPECT_TRUE(verifier_monde().empty());
-}
-
-TEST_F(Guerre, UneUniteFondeePendantLeBalayageFaitAussiLaGuerre) {
-  poser(0, 1, 1, 100);
-  poser(1, 2, 2, 80);
-  poser(1, 3, 3, 20);
-  const std::string texte = guerre();
-  // The unit settled on (2, 2) is swept in its turn and beats (3, 3).
-  EXPECT_EQ(texte.substr(texte.find("nb=")), "nb=2\nx1=1 y1=1 x2=2 y2=2\nx1=2 y1=2 x2=3 y2=3\n");
-  EXPECT_EQ(nb_habitants(3, 3), 25);
-}
-
-TEST_F(Guerre, AGagneSansGagnantOuSurUneCaseOccupee) {
-  unite* w = poser(0, 0, 0, 100);
-  unite* occupant = poser(1, 1, 1, 10);
-  CaptureSortie sortie;
-  EXPECT_EQ(a_gagne(nullptr, occupant, 1, coord{1, 1}), 0);
-  EXPECT_EQ(sortie.texte(), "");
-  // No loser taken off the cell: the settlement never replaces the unit standing there.
-  EXPECT_EQ(a_gagne(w, nullptr, 1, coord{1, 1}), 1);
-  EXPECT_EQ(quelle_unite(1, 1), occupant);
-  EXPECT_EQ(w->nb_hab, 100);
 }
 
 }  // namespace

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "commun/monde_test.h"
@@ -21,30 +19,6 @@
 
 namespace {
 
-void generer(int X, int Y, unsigned graine) {
-  reinitialiser_programme();
-  fixer_dimensions(X, Y);
-  initialiser_alea(graine);
-  creer_tab_civ();
-  creer_carte();
-  positionner_unite();
-}
-
-// Inhabitants of each tribe of liste_civ, counted here from the units themselves.
-std::map<int, long long> habitants_par_tribu() {
-  std::map<int, long long> n;
-  for (const civilisation& c : liste_civ())
-    for (const auto& u : c.liste_unite) n[c.code] += u->nb_hab;
-  return n;
-}
-
-std::string lire_fichier(const std::string& chemin) {
-  std::ifstream f(chemin);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
 // A hostile tribe next to a peaceful one, which the first war phase wipes out.
 void deux_voisins() {
   construire_monde(5, 5, BAS, 5, 7000);
@@ -58,36 +32,6 @@ void deux_voisins() {
 }
 
 }  // namespace
-
-TEST(Statistiques, CompteLesPasEtSuitChaqueTribu) {
-  for (unsigned graine : {3u, 11u, 29u}) {
-    generer(12, 9, graine);
-    CaptureSortie sortie;
-    EXPECT_EQ(nombre_de_pas(), 0);
-    for (int pas = 1; pas <= 40; ++pas) {
-      bcleprincip();
-      ASSERT_EQ(nombre_de_pas(), pas);
-      const auto attendus = habitants_par_tribu();
-      const releve_statistiques& r = releve();
-      ASSERT_EQ(r.tribus.size(), 9u);
-      for (const tribu_suivie& t : r.tribus) {
-        const std::size_t points = static_cast<std::size_t>(
-            (t.pas_extinction >= 0 ? t.pas_extinction : pas) - t.premier_pas + 1);
-        ASSERT_EQ(t.habitants.size(), points) << "tribu " << t.code;
-        EXPECT_EQ(t.premier_pas, 0);
-        const auto a = attendus.find(t.code);
-        if (t.pas_extinction < 0) {
-          ASSERT_NE(a, attendus.end());
-          EXPECT_EQ(t.habitants.back(), a->second) << "tribu " << t.code << " au pas " << pas;
-        } else {
-          // A dead tribe's series ends with its 0, and it has no inhabitant left.
-          EXPECT_EQ(t.habitants.back(), 0);
-          EXPECT_TRUE(a == attendus.end() || a->second == 0);
-        }
-      }
-    }
-  }
-}
 
 TEST(Statistiques, ExtinctionAuPasDeLaDerniereUnite) {
   deux_voisins();
@@ -118,40 +62,7 @@ TEST(Statistiques, ExtinctionAuPasDeLaDerniereUnite) {
 }
 
 TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
-  const std::string chemin = testing::TempDir() + "stats_" + std::to_string(getpid()) + ".csv";
-  deux_voisins();
   std::string erreur;
-  ASSERT_TRUE(ouvrir_csv(chemin, erreur)) << erreur;
-  ecrire_etat_csv();
-  // The header and the lines of the starting state are on disk at once.
-  EXPECT_EQ(lire_fichier(chemin),
-            "pas,code,nom,unites,habitants,guerres_du_pas\n"
-            "0,0,T0,1,100,0\n"
-            "0,1,T1,1,80,0\n"
-            "0,2,T2,2,42,0\n");
-  CaptureSortie sortie;
-  std::string attendu = lire_fichier(chemin);
-  for (int pas = 1; pas <= 3; ++pas) {
-    bcleprincip();
-    // Every tribe alive at the start of the step; the peaceful one beaten at step 1 gets its
-    // last line, with nothing left, and no line after.
-    const auto habitants = habitants_par_tribu();
-    const int guerres = guerres_derniere_phase();
-    for (int code : {0, 1, 2}) {
-      if (code == 1 && pas > 1) continue;
-      const civilisation* c = donner_civ(code);
-      attendu += std::to_string(pas) + "," + std::to_string(code) + ",T" + std::to_string(code) +
-                 "," + std::to_string(c != nullptr ? c->nb_unites : 0) + "," +
-                 std::to_string(habitants.count(code) ? habitants.at(code) : 0) + "," +
-                 std::to_string(guerres) + "\n";
-    }
-    // Flushed after every step.
-    EXPECT_EQ(lire_fichier(chemin), attendu) << "pas " << pas;
-  }
-  EXPECT_NE(attendu.find("\n1,1,T1,0,0,1\n"), std::string::npos);
-  fermer_csv();
-  std::remove(chemin.c_str());
-
   // A file that cannot be created is refused with its name and the reason.
   EXPECT_FALSE(ouvrir_csv("/nonexistent-dir/stats.csv", erreur));
   EXPECT_NE(erreur.find("/nonexistent-dir/stats.csv"), std::string::npos);
@@ -168,31 +79,4 @@ TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
                                                         {"cr\r", "\"cr\r\""},
                                                         {"", ""}};
   for (const auto& [texte, cite] : champs) EXPECT_EQ(champ_csv(texte), cite) << texte;
-}
-
-TEST(Statistiques, TableauEnColonnesAlignees) {
-  deux_voisins();
-  CaptureSortie sortie;
-  bcleprincip();
-  const auto habitants = habitants_par_tribu();
-  const auto lignes = tableau_statistiques();
-  const std::string h0 = std::to_string(habitants.at(0));
-  const std::string h2 = std::to_string(habitants.at(2));
-  const int u0 = donner_civ(0)->nb_unites;
-  const int u2 = donner_civ(2)->nb_unites;
-  auto droite = [](const std::string& s, std::size_t n) {
-    return std::string(n - s.size(), ' ') + s;
-  };
-  const std::vector<std::string> attendues = {
-      "Pas joués : 1",
-      "Code  Tribu Unités Habitants",
-      "   0  T0   " + droite(std::to_string(u0), 7) + droite(h0, 10),
-      "   2  T2   " + droite(std::to_string(u2), 7) + droite(h2, 10),
-      "Tribus éteintes :",
-      "   1  T1     éteinte au pas 1",
-      "Total : 2 tribus vivantes, " + std::to_string(u0 + u2) + " unités, " +
-          std::to_string(habitants.at(0) + habitants.at(2)) + " habitants",
-      "Guerres de la dernière phase : 1",
-  };
-  EXPECT_EQ(lignes, attendues);
 }

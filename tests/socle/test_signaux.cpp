@@ -63,32 +63,3 @@ TEST(Signaux, HorsTerminalCtrlCArreteEtLEntreeSeTermine) {
   close(tube[1]);
   reinitialiser_programme();
 }
-
-TEST(Sortie, LignesDesPasMasqueesEtGraineDeLaPartie) {
-  reinitialiser_programme();
-  EXPECT_EQ(lire_traces_tours(), 1);
-  {
-    CaptureSortie capture;
-    EXPECT_EQ(ecrire_trace("nb=%d\n", 3), 5);
-    fixer_traces_tours(0);
-    EXPECT_EQ(ecrire_trace("nb=%d\n", 4), 0);
-    ecrire_sortie("carte\n");
-    EXPECT_EQ(capture.texte(), "nb=3\ncarte\n");
-  }
-  reinitialiser_programme();
-  EXPECT_EQ(lire_traces_tours(), 1);
-
-  // The run's seed is the whole 32-bit state and survives a reseeding of the sequence.
-  semer_partie(4294967295u);
-  const int premier = tirer_alea();
-  initialiser_alea(1);
-  EXPECT_EQ(graine_partie(), 4294967295u);
-  initialiser_alea(4294967295u);
-  EXPECT_EQ(tirer_alea(), premier);
-  semer_partie(2147483648u);
-  const int a = tirer_alea();
-  semer_partie(2147483649u);
-  EXPECT_NE(tirer_alea(), a) << "seeds above 2^31 are different runs";
-  reinitialiser_programme();
-  EXPECT_EQ(graine_partie(), 1u);
-}

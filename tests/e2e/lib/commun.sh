@@ -21,11 +21,6 @@ attendre_egal() {
   fi
 }
 
-# attendre_fichier_contient <description> <fichier> <texte exact d'une ligne>
-attendre_ligne() {
-  grep -qxF -- "$3" "$2" || echec "$1: ligne absente de $2: [$3]"
-}
-
 terminer() {
   if [ "$ECHECS" -ne 0 ]; then
     echo "$ECHECS echec(s)" >&2

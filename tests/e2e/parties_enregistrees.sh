@@ -1,0 +1,60 @@
+#!/usr/bin/env bash
+# Recorded whole runs: fixed-seed runs of the real program whose standard output, error output,
+# status, logs (times and addresses masked) and written files must equal, line by line, the
+# files recorded under attendu/parties/. Together they go through every rule family: world
+# generation, map update, placement, feeding, milieu, deployment, epidemics, colonisation,
+# behaviour, war, both tribe tables, both maps in plain and ANSI mode, the commands, the CSV, the
+# chart and a save. ENREGISTRER=1 rewrites the recordings (after a deliberate change only).
+source "$(dirname "$0")/lib/commun.sh" "$@"
+ATTENDU=$SOURCES/tests/e2e/attendu/parties
+
+# partie <name> <commands> <arguments...>: one run in a fresh folder, then its files compared.
+partie() {
+  local nom=$1 commandes=$2
+  shift 2
+  mkdir "$nom" && cp aide.dat "$nom/"
+  (cd "$nom" && printf '%b' "$commandes" | timeout 120 "$BIN" "$@" > sortie 2> erreurs
+    echo "statut $?" >> erreurs)
+  for f in "$nom"/*; do
+    local base=${f##*/} attendu
+    [ "$base" = aide.dat ] && continue
+    attendu=$ATTENDU/$nom.$base
+    sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH:MM:SS:ms/g; s/0x[0-9a-f]+/0xADR/g' "$f" > "$f.masque"
+    # Recordings of more than 200 kB are kept compressed.
+    if [ -n "${ENREGISTRER:-}" ]; then
+      mkdir -p "$ATTENDU" && rm -f "$attendu" "$attendu.gz"
+      if [ "$(wc -c < "$f.masque")" -gt 200000 ]; then gzip -9nc "$f.masque" > "$attendu.gz"
+      else cp "$f.masque" "$attendu"; fi
+    elif [ -f "$attendu.gz" ]; then gzip -dc "$attendu.gz" > "$f.attendu" && attendu=$f.attendu; fi
+    if [ -n "${ENREGISTRER:-}" ]; then :
+    elif [ ! -f "$attendu" ]; then
+      echec "$nom: fichier $base produit mais non enregistre"
+    elif ! diff -u "$attendu" "$f.masque" > ecart; then
+      echec "$nom: $base differe de l'enregistrement :"$'\n'"$(head -n 12 ecart)"
+    fi
+    rm -f "$f.masque" "$f.attendu"
+  done
+  for attendu in "$ATTENDU/$nom".*; do
+    attendu=${attendu%.gz}
+    [ -e "$nom/${attendu#"$ATTENDU/$nom".}" ] || echec "$nom: ${attendu##*/} n'a pas ete produit"
+  done
+}
+
+partie graine5_30x20 'cont 25\naffich\nmini\nstats\nshow all\npview cam_pos\ngraine\ntrace\ntrace 0\ncont 2\ntrace\ntrace 1\nhelp cont\nhelp\ncourbe c.svg\nsauver s.json\nquit\n' \
+  --seed 5 -d -i 30 20
+partie graine5_30x20_rand 'cont 25\naffich\nstats\nquit\n' --seed 5 -d -i 30 20 --rand
+partie graine11_100x100 'cont 3\nmini\nquit\n' --seed 11 -i 100 100
+partie graine3_1x1 'cont 20\naffich\nmini\nstats\nquit\n' --seed 3 -d -i 1 1
+partie graine7_7x3_ansi 'cont 40\naffich\nmini\nbold\naffich\nansi\nmini\nquit\n' --seed 7 -d -a -i 7 3
+partie cont_plafond 'cont 10000\ncont 10001\nquit\n' --seed 3 -q -i 1 1
+partie graine9_lot '' --seed 9 -q -i 20 15 --pas 80 --stats s.csv
+partie commandes 'ANSI 1\nansi\nansi abc\nbold 1\nbold\nB 1\naffich\nbold 0\nshow inconnu\nshow cam_pos\nsh all\nr\nclear\nCLEAR\nhour 0\nhour\ninter 0.5\ni\npro\nan\nex\nexi\nco\nho 5\npro_\nshow\nhe\nH\nh\n\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\nzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\ncont\nc 1\nc 0\nC -4\ncont abc\na\n\0377bold 1\ne\n' --seed 2 -d -i 3 2
+partie options_refusees 'quit\n' --seed 4294967295 -i 0 7 --pas -3 -z 5 -x extra --seed
+partie options_inconnues 'graine\ntrace\nmini\nquit\n' --seed 12 -x --ansi -ansi 30 -z -a -5 --dim 101 5 -q -i 30
+partie options_aide '' -a --help --seed x
+partie graines_refusees '' --seed 4294967296 --seed -1 --seed +5 --seed 12abc --seed '' --seed 99999999999999999999 --seed
+partie graine_007 'graine\nquit\n' --seed 007 -i 2 2
+partie graine_0 'graine\nquit\n' --seed 0 -i 2 2
+partie options_100x1 'cont 2\nmini\nquit\n' --seed 0 -i 100 1
+
+terminer
