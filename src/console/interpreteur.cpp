@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -130,7 +131,8 @@ int executer_pas(int nombre) {
   while (fait < nombre) {
     bcleprincip();
     ++fait;
-    if (interruption_en_attente() || arret_demande()) break;
+    // A reader of standard output that went away will read nothing more: stop here.
+    if (interruption_en_attente() || arret_demande() || erreur_sortie() == EPIPE) break;
     progression.montrer(fait);
   }
   return fait;

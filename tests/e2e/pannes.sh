@@ -36,6 +36,10 @@ cas aide_sortie_pleine 3 "pangaeolith : la sortie standard n'a pas pu être écr
 cas lecteur_parti 0 "" 'P -d -i 60 60 | head -c 100 > /dev/null'
 attendre_egal "lecteur_parti: fin de debug.log" "main - Fermeture des fichiers de debug et d'erreur..." \
   "$(tail -n 1 c/debug.log | sed -E 's/^Debug - [0-9:]+ - //')"
+# ... and a long cont stops at the step in which its reader left, not at the end of its steps.
+cas cont_lecteur_parti 0 "" 'printf "cont 10000\nquit\n" | P -d -i 30 20 | head -c 100 > /dev/null'
+pas=$(grep -c 'bcleprincip - On va jouer la guerre' c/debug.log)
+[ "$pas" -lt 100 ] || echec "cont_lecteur_parti: $pas pas joués après le départ du lecteur"
 cas lot_lecteur_parti 0 "" 'P --pas 100000000 | head -c 100 > /dev/null'
 
 # Logs that cannot be opened: the message, no pause on a piped input (cont stays cont).
