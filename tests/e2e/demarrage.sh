@@ -26,12 +26,16 @@ grep -q '^Legende : O = Ocean , P = Plaine , C = Colline , M = Montagne$' sortie
 printf 'quit\n' | timeout 60 "$BIN" --seed 6 -d -i 2 2 > /dev/null
 attendre_egal "un seul debut par journal" 1 "$(grep -c 'main - On crée la table des civilisations' debug.log)"
 
-# -g without an X display: the program says so and goes on in text mode.
-printf 'quit\n' | env -u DISPLAY timeout 20 "$BIN" -g -d > sortie.txt 2> erreurs.txt
-attendre_egal "statut de -g" 0 $?
-grep -q 'Retour au mode texte' error.log || echec "-g: ligne de repli absente de error.log"
-grep -q "init_opengl - Impossible de joindre l'affichage X" error.log || echec "-g: cause absente de error.log"
-grep -q 'OpenGL' erreurs.txt || echec "-g: pas de message sur la sortie d'erreur"
-[ "$(tail -c 1 sortie.txt)" = ">" ] || echec "-g: pas d'invite en mode texte"
+# -g without a reachable X display (none named, empty, nobody listening): the program says so
+# and goes on in text mode.
+for affichage in -u '' :4242; do
+  if [ "$affichage" = -u ]; then env=(-u DISPLAY); else env=("DISPLAY=$affichage"); fi
+  printf 'quit\n' | env "${env[@]}" timeout 20 "$BIN" -g -d > sortie.txt 2> erreurs.txt
+  attendre_egal "statut de -g [$affichage]" 0 $?
+  grep -q 'Retour au mode texte' error.log || echec "-g [$affichage]: ligne de repli absente de error.log"
+  grep -q "init_opengl - Impossible de joindre l'affichage X" error.log || echec "-g [$affichage]: cause absente"
+  grep -q 'OpenGL' erreurs.txt || echec "-g [$affichage]: pas de message sur la sortie d'erreur"
+  [ "$(tail -c 1 sortie.txt)" = ">" ] || echec "-g [$affichage]: pas d'invite en mode texte"
+done
 
 terminer

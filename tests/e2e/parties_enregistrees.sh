@@ -12,12 +12,12 @@ ATTENDU=$SOURCES/tests/e2e/attendu/parties
 partie() {
   local nom=$1 commandes=$2
   shift 2
-  mkdir "$nom" && cp aide.dat "$nom/"
+  mkdir "$nom" && cp aide.dat "$nom/" && { [ ! -f a_charger.json ] || mv a_charger.json "$nom/"; }
   (cd "$nom" && printf '%b' "$commandes" | timeout 120 "$BIN" "$@" > sortie 2> erreurs
     echo "statut $?" >> erreurs)
   for f in "$nom"/*; do
     local base=${f##*/} attendu
-    [ "$base" = aide.dat ] && continue
+    [ "$base" = aide.dat ] || [ "$base" = a_charger.json ] && continue
     attendu=$ATTENDU/$nom.$base
     sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH:MM:SS:ms/g; s/0x[0-9a-f]+/0xADR/g' "$f" > "$f.masque"
     # Recordings of more than 200 kB are kept compressed.
@@ -42,11 +42,34 @@ partie() {
 
 partie graine5_30x20 'cont 25\naffich\nmini\nstats\nshow all\npview cam_pos\ngraine\ntrace\ntrace 0\ncont 2\ntrace\ntrace 1\nhelp cont\nhelp\ncourbe c.svg\nsauver s.json\nquit\n' \
   --seed 5 -d -i 30 20
+partie graine5_30x20_80 'cont 80\naffich\nquit\n' --seed 5 -d -i 30 20
+# The save of graine5_30x20 (step 27) restored by another process, no --seed nor --dim.
+cp "$ATTENDU/graine5_30x20.s.json" a_charger.json
+partie reprise 'cont 30\ncourbe c.svg\nquit\n' -d --charger a_charger.json --stats s.csv
 partie graine5_30x20_rand 'cont 25\naffich\nstats\nquit\n' --seed 5 -d -i 30 20 --rand
 partie graine11_100x100 'cont 3\nmini\nquit\n' --seed 11 -i 100 100
 partie graine3_1x1 'cont 20\naffich\nmini\nstats\nquit\n' --seed 3 -d -i 1 1
 partie graine7_7x3_ansi 'cont 40\naffich\nmini\nbold\naffich\nansi\nmini\nquit\n' --seed 7 -d -a -i 7 3
 partie cont_plafond 'cont 10000\ncont 10001\nquit\n' --seed 3 -q -i 1 1
+# Headless runs: --pas plays the lines of "cont 10" at the prompt and the same CSV, -q prints
+# nothing, --pas 0 writes the start only; a save goes on with --pas, or branches with --seed.
+partie lot_42 '' --seed 42 -i 5 4 --pas 10 --stats s.csv
+partie lot_42_invite 'cont 10\nquit\n' --seed 42 -i 5 4 --stats s.csv
+partie lot_42_q '' --seed 42 -i 5 4 -q --pas 10 --stats s.csv
+partie lot_42_zero '' --seed 42 -i 5 4 --pas 0 --stats s.csv
+for g in '' 1 2; do
+  cp "$ATTENDU/graine5_30x20.s.json" a_charger.json
+  partie "lot_reprise$g" '' --charger a_charger.json ${g:+--seed $g} -q --pas 6 --stats s.csv
+done
+# Refused at start with status 2, nothing run.
+partie refus_stats_absent '' --pas 5 --stats absent/s.csv
+partie refus_stats_plein '' --pas 5 --stats /dev/full
+partie refus_pas_abc '' --pas abc
+partie refus_pas_negatif '' --pas -3
+partie refus_pas_absent '' --pas
+partie refus_stats_sans_nom '' --stats
+partie refus_charger_sans_nom '' --charger
+partie refus_charger_absent '' --charger absent.json --pas 1
 partie graine9_lot '' --seed 9 -q -i 20 15 --pas 80 --stats s.csv
 partie commandes 'ANSI 1\nansi\nansi abc\nbold 1\nbold\nB 1\naffich\nbold 0\nshow inconnu\nshow cam_pos\nsh all\nr\nclear\nCLEAR\nhour 0\nhour\ninter 0.5\ni\npro\nan\nex\nexi\nco\nho 5\npro_\nshow\nhe\nH\nh\n\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyyy\nzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzzz\ncont\nc 1\nc 0\nC -4\ncont abc\na\n\0377bold 1\ne\n' --seed 2 -d -i 3 2
 partie options_refusees 'quit\n' --seed 4294967295 -i 0 7 --pas -3 -z 5 -x extra --seed

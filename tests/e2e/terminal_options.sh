@@ -36,13 +36,6 @@ mkdir ailleurs && cd ailleurs
 printf 'help cont\nquit\n' | timeout 20 "$BIN" --seed 1 > aide.txt
 grep -q '^>Aide sur cont:$' aide.txt || echec "aide introuvable hors du repertoire du projet"
 grep -q 'ne peut pas' aide.txt && echec "aide non ouverte hors du repertoire du projet"
-# A local aide.dat wins.
-printf '@cont\nAide locale\n' > aide.dat
-printf 'help cont\nquit\n' | timeout 20 "$BIN" --seed 1 > aide.txt
-grep -q '^Aide locale$' aide.txt || echec "l'aide.dat du repertoire courant n'est pas pris"
 cd ..
-
-# No start-up line when the input is not a terminal.
-printf 'quit\n' | timeout 20 "$BIN" --seed 1 | grep -q 'Pangaeolith' && echec "ligne de demarrage hors terminal"
 
 terminer
