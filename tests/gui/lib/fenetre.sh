@@ -85,5 +85,12 @@ touches() {
   xdotool key --delay 150 "$@"
 }
 
+# taper <text>: types a line into the window console and ends it with Return.
+taper() {
+  focaliser
+  xdotool type --delay 60 "$1"
+  xdotool key Return
+}
+
 # lignes_de_pas: simulation steps run so far, from the war phase's first line on standard output.
 lignes_de_pas() { grep -c '^X=[0-9]* Y=[0-9]*$' sortie.txt; }
