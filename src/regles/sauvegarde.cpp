@@ -56,18 +56,6 @@ struct etat_lu {
   releve_statistiques statistiques;
 };
 
-// FNV-1a, 64 bits, as sixteen hexadecimal digits.
-std::string empreinte(const std::string& texte) {
-  std::uint64_t h = 1469598103934665603ull;
-  for (unsigned char c : texte) {
-    h ^= c;
-    h *= 1099511628211ull;
-  }
-  char hexa[17];
-  std::snprintf(hexa, sizeof hexa, "%016" PRIx64, h);
-  return hexa;
-}
-
 json ecrire_unite(const unite& u) {
   json j = json::object();
   j["id"] = u.id;
@@ -424,7 +412,7 @@ etat_lu lire(const std::string& texte) {
   const std::string lue =
       L::texte(L::membre(j, RACINE, "empreinte"), L::sous(RACINE, "empreinte"), 64);
   j.erase("empreinte");
-  if (lue != empreinte(j.dump()))
+  if (lue != empreinte_sauvegarde(j.dump()))
     throw refus{
         "la sauvegarde a été modifiée ou abîmée : son empreinte ne correspond plus à "
         "son contenu"};
@@ -466,12 +454,24 @@ void installer(etat_lu e) {
 
 }  // namespace
 
+// FNV-1a, 64 bits, as sixteen hexadecimal digits.
+std::string empreinte_sauvegarde(const std::string& texte) {
+  std::uint64_t h = 1469598103934665603ull;
+  for (unsigned char c : texte) {
+    h ^= c;
+    h *= 1099511628211ull;
+  }
+  char hexa[17];
+  std::snprintf(hexa, sizeof hexa, "%016" PRIx64, h);
+  return hexa;
+}
+
 std::string texte_sauvegarde() {
   // The fingerprint goes where the sorted keys put it, before "format" (no name can hold that
   // text: names have at most 31 bytes), so the document is turned into text only once.
   std::string texte = document().dump();
   const std::string cle = std::string("\"format\":\"") + FORMAT_SAUVEGARDE + "\"";
-  texte.insert(texte.find(cle), "\"empreinte\":\"" + empreinte(texte) + "\",");
+  texte.insert(texte.find(cle), "\"empreinte\":\"" + empreinte_sauvegarde(texte) + "\",");
   return texte + "\n";
 }
 

@@ -10,6 +10,10 @@
 inline constexpr const char* FORMAT_SAUVEGARDE = "pangaeolith-sauvegarde";
 inline constexpr int VERSION_SAUVEGARDE = 1;
 
+// The fingerprint a save carries: FNV-1a 64 of its compact text without the field, as sixteen
+// hexadecimal digits.
+std::string empreinte_sauvegarde(const std::string& texte);
+
 // The state as the text of a save file.
 std::string texte_sauvegarde();
 
