@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <csignal>
 #include <sstream>
 #include <string>
 
@@ -10,6 +11,7 @@
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
 #include "socle/parametres.h"
+#include "socle/signaux.h"
 
 namespace {
 
@@ -52,4 +54,27 @@ TEST(Boucles, ModeGraphiqueUneLigneParAppel) {
   preparer("quit\n", 1, 1, 1);
   bcle_princip();
   EXPECT_EXIT(bcle_princip(), testing::ExitedWithCode(0), "");
+}
+
+TEST(Boucles, UnSignalDeFinTermineLaBoucleCommeQuit) {
+  preparer("affich\naffich\n", 1, 0, 0);
+  installer_signaux(1);
+  std::raise(SIGTERM);
+  CaptureSortie sortie;
+  bcle_princip();
+  EXPECT_EQ(sortie.texte() + ecrit, "") << "no prompt once the run is asked to end";
+  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
+  reinitialiser_programme();
+}
+
+TEST(Boucles, CtrlCTermineLaFenetre) {
+  // The graphics display has no prompt to come back to: Ctrl-C ends it at the next idle call.
+  preparer("", 1, 1, 0);
+  installer_signaux(1);
+  std::raise(SIGINT);
+  EXPECT_EXIT(bcle_princip(), testing::ExitedWithCode(0), "");
+  prendre_interruption();
+  bcle_princip();  // without it, an idle call with no typed line just returns
+  EXPECT_EQ(lire_etat_programme().boucle_active, 0);
+  reinitialiser_programme();
 }
