@@ -18,6 +18,11 @@ partie() {
   for f in "$nom"/*; do
     local base=${f##*/} attendu
     [ "$base" = aide.dat ] || [ "$base" = a_charger.json ] && continue
+    # A chart is a well-formed SVG document with one line per tribe.
+    if [[ $base == *.svg ]]; then
+      xmllint --noout "$f" || echec "$nom: $base n'est pas du XML"
+      [ "$(grep -c '<polyline id="tribu-' "$f")" -eq 9 ] || echec "$nom: $base sans neuf courbes"
+    fi
     attendu=$ATTENDU/$nom.$base
     sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH:MM:SS:ms/g; s/0x[0-9a-f]+/0xADR/g' "$f" > "$f.masque"
     # Recordings of more than 200 kB are kept compressed.
