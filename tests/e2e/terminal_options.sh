@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# The real binary through pipes: a clock seed replayed, SIGTERM with both logs
-# complete, the help file from another directory. Usage, refused options, quiet steps and the
+# The real binary through pipes: a clock seed replayed, quiet steps against the same run, SIGTERM
+# with both logs complete, the help file from another directory. Usage, refused options and the
 # compact map are pinned by the recorded runs.
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
@@ -10,6 +10,15 @@ graine=$(sed -n 's/.*Graine de la partie : \([0-9]*\) .*/\1/p' horloge.txt)
 [ -n "$graine" ] || echec "graine n'a rien affiche"
 printf 'cont 3\ngraine\nquit\n' | timeout 30 "$BIN" -i 12 8 --seed "$graine" > rejoue.txt
 cmp -s horloge.txt rejoue.txt || echec "--seed $graine ne rejoue pas la partie"
+
+# -q: the same run without its turn, war and victory lines (prompts put on lines of their own,
+# blank lines set aside); the map, every other line and the debug log unchanged.
+for q in "" -q; do mkdir "c$q" && (cd "c$q" && printf 'cont 5\naffich\nquit\n' | timeout 30 "$BIN" --seed 5 -d -i 30 20 $q |
+  sed -E 's/^>/>\n/' | grep -v '^$' > sortie.txt && sed -E 's/[0-9:]+ - //; s/0x[0-9a-f]+//g' debug.log > debug.txt); done
+grep -vE "^(civ [0-9]+ nom:|  jouer_tour: |X=[0-9]+ Y=|nb=|x1=|unite_en_cours: |guerre: |a_gagne: )" c/sortie.txt |
+  cmp -s - c-q/sortie.txt || echec "-q ne retire pas exactement les lignes des pas"
+cmp -s c/debug.txt c-q/debug.txt || echec "-q change le journal de debug"
+[ "$(wc -l < c/sortie.txt)" -gt "$(wc -l < c-q/sortie.txt)" ] || echec "-q ne retire rien"
 
 # SIGTERM during a long cont with -d: the current step ends, both logs are complete.
 mkdir terme && cd terme
