@@ -81,6 +81,10 @@ partie options_refusees 'quit\n' --seed 4294967295 -i 0 7 --pas -3 -z 5 -x extra
 partie options_inconnues 'graine\ntrace\nmini\nquit\n' --seed 12 -x --ansi -ansi 30 -z -a -5 --dim 101 5 -q -i 30
 partie options_aide '' -a --help --seed x
 partie graines_refusees '' --seed 4294967296 --seed -1 --seed +5 --seed 12abc --seed '' --seed 99999999999999999999 --seed
+partie octets_et_aide_longue "co\0nt\nhelp\0\nhelp $(printf 'a%.0s' $(seq 505))\n\377\377cont\377\nquit\n" --seed 2 -i 5 5
+partie quit_seul 'quit\n' --seed 1
+partie entree_fermee '' --seed 1
+partie derniere_ligne_sans_fin 'affich' --seed 1
 partie graine_007 'graine\nquit\n' --seed 007 -i 2 2
 partie graine_0 'graine\nquit\n' --seed 0 -i 2 2
 partie options_100x1 'cont 2\nmini\nquit\n' --seed 0 -i 100 1

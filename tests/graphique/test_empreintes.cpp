@@ -1,10 +1,12 @@
 // Recorded fingerprints of the drawing calls (every call and value, hashed): the scene of a small
 // mixed world at the three detail levels and with its switches, the console overlay, the cell
-// panel and the chart, and the one colour table the scene and the chart share. A change of any vertex, colour, normal or text shows here; the geometry
-// rules themselves are checked one by one in the other files.
+// panel and the chart, and the one colour table the scene and the chart share. A change of any
+// vertex, colour, normal or text shows here; the triangle counts and the relief's own generator
+// are checked by rule below.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "commun/monde_test.h"
 #include "graphique/console_gl.h"
@@ -19,6 +21,7 @@
 #include "regles/courbe.h"
 #include "regles/guerre.h"
 #include "regles/simulation.h"
+#include "socle/alea.h"
 #include "socle/parametres.h"
 
 namespace {
@@ -46,7 +49,55 @@ void monde_mixte() {
   ajouter_conflit(quelle_unite(1, 0), quelle_unite(2, 1));
 }
 
+// The scene's triangle count at a detail level with the three switches, and the war lines drawn.
+int triangles(int complexite, int tout, int* lignes = nullptr, int unites = -1) {
+  vue_gl v = lire_vue_gl();
+  v.complexite = complexite;
+  v.dessin_ressources = v.dessin_guerres = tout;
+  v.dessin_unites = unites < 0 ? tout : unites;
+  ecrire_vue_gl(v);
+  enregistreur e;
+  fixer_dessin(&e);
+  construire_scene();
+  fixer_dessin(nullptr);
+  if (lignes != nullptr)
+    for (const appel& a : e.appels)
+      *lignes += a.nom == "debut" && a.valeurs[0] == static_cast<double>(primitive::lignes);
+  return lire_vue_gl().nb_triangles;
+}
+
 }  // namespace
+
+TEST(Scene, TrianglesParNiveauParMarqueurEtParUnite) {
+  // Relief and plate of 3 by 2: 4 and 13 per tile of the map and its border ring, 6 per fine
+  // square; then 16 per resource marker and 64 per unit.
+  for (auto [niveau, nu] : {std::pair{1, 4 * 20 + 48}, {2, 13 * 20 + 48}, {3, 6 * 20 * 16 + 48}}) {
+    construire_monde(3, 2, BAS, 5, 0);
+    EXPECT_EQ(triangles(niveau, 0), nu);
+    fixer_case(0, 0, BAS, 10, 20, 0, 0);
+    fixer_case(2, 1, BAS, 0, 0, 0, 5);
+    ajouter_tribu(0, OMNIVORE, HOSTILE, BAS);
+    ajouter_unite(0, 0, 0, 100);
+    ajouter_unite(0, 2, 1, 100);
+    ajouter_conflit(quelle_unite(0, 0), quelle_unite(2, 1));
+    EXPECT_EQ(triangles(niveau, 1), nu + 3 * 16 + 2 * 64);
+  }
+  // War lines go with the units: hidden units hide them.
+  int avec = 0, sans = 0;
+  triangles(1, 1, &avec);
+  triangles(1, 1, &sans, 0);
+  EXPECT_GT(avec, sans);
+}
+
+TEST(Scene, ReliefIdentiqueSansToucherLaSuiteDuMonde) {
+  monde_mixte();
+  initialiser_alea(77);
+  const int attendu = tirer_alea();
+  initialiser_alea(77);
+  const std::string premiere = dessiner(construire_scene);
+  EXPECT_EQ(tirer_alea(), attendu) << "the relief's jitter draws from its own generator";
+  EXPECT_EQ(dessiner(construire_scene), premiere);
+}
 
 TEST(Empreintes, Scene) {
   const struct {

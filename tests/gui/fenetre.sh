@@ -3,7 +3,7 @@
 # at the size asked and shows the day sky of 14 h above a lit relief; c opens the console where a
 # command is typed, I gives selection mode with the cell panel on the far side of the click, J
 # runs single steps, E the animation with a step at the end of the simulated day, q ends the
-# program; single-buffered, a 1 x 1 map still shows its cell.
+# program.
 source "$(dirname "$0")/lib/fenetre.sh" "$@"
 
 # The display given on the command line, with no DISPLAY in the environment. Standard output
@@ -102,14 +102,5 @@ fi
 # The option parser does not know -display, which glutInit takes: it may say so, nothing else.
 autres=$(grep -v -- 'option inconnue -display' erreurs.txt || true)
 [ -z "$autres" ] || echec "sortie d'erreur inattendue: $(head -c 300 <<< "$autres")"
-
-# Single-buffered, a 1 x 1 map: the one cell in the middle of its border ring, still lit.
-"$BIN" -g -s --seed 7 -z 320 240 -i 1 1 > sortie.txt 2> erreurs.txt &
-PROGRAMME=$!
-FENETRE=$(attendre_fenetre)
-[ -n "$FENETRE" ] || { echec "pas de fenetre en simple tampon"; terminer; }
-attendre_capture simple.png "ciel absent en simple tampon" '[ "$(pixel "$1" 3 3)" = "51,51,255" ]'
-[ "$(pixel simple.png 160 120)" != "51,51,255" ] || echec "simple tampon: rien au centre"
-kill "$PROGRAMME"; wait "$PROGRAMME" 2> /dev/null; PROGRAMME=""
 
 terminer
