@@ -42,8 +42,10 @@ struct tribu_lue {
   std::vector<unite> unites;
 };
 
+}  // namespace
+
 // The whole state as read from a file, before it replaces the world.
-struct etat_lu {
+struct sauvegarde_lue {
   int colonnes = 0;
   int lignes = 0;
   std::vector<terrain> terrains;  // by columns: x outer, y inner
@@ -55,6 +57,14 @@ struct etat_lu {
   std::uint32_t alea = 0;
   releve_statistiques statistiques;
 };
+
+void liberer_sauvegarde::operator()(sauvegarde_lue* s) const {
+  std::default_delete<sauvegarde_lue>()(s);
+}
+
+namespace {
+
+using etat_lu = sauvegarde_lue;
 
 json ecrire_unite(const unite& u) {
   json j = json::object();
@@ -482,20 +492,34 @@ bool sauver_monde(const std::string& chemin, std::string& erreur) {
   return true;
 }
 
-bool charger_texte(const std::string& texte, std::string& erreur) {
+sauvegarde_prete lire_texte_sauvegarde(const std::string& texte, std::string& erreur) {
   try {
-    installer(lire(texte));
+    return sauvegarde_prete(std::make_unique<sauvegarde_lue>(lire(texte)).release());
   } catch (const refus& r) {
     erreur = r.raison;
-    return false;
+    return nullptr;
   }
+}
+
+sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur) {
+  std::string texte;
+  if (!lire_fichier_entier(chemin, texte, erreur, TAILLE_MAX_SAUVEGARDE)) return nullptr;
+  return lire_texte_sauvegarde(texte, erreur);
+}
+
+void installer_sauvegarde(sauvegarde_prete s) { installer(std::move(*s)); }
+
+bool charger_texte(const std::string& texte, std::string& erreur) {
+  sauvegarde_prete s = lire_texte_sauvegarde(texte, erreur);
+  if (!s) return false;
+  installer_sauvegarde(std::move(s));
   return true;
 }
 
 bool charger_monde(const std::string& chemin, std::string& erreur) {
-  std::string texte;
-  if (!lire_fichier_entier(chemin, texte, erreur)) return false;
-  if (!charger_texte(texte, erreur)) return false;
+  sauvegarde_prete s = lire_sauvegarde(chemin, erreur);
+  if (!s) return false;
+  installer_sauvegarde(std::move(s));
   ecrire_debug("sauvegarde - monde charge depuis %s au pas %lld\n", chemin.c_str(),
                static_cast<long long>(nombre_de_pas()));
   return true;

@@ -4,11 +4,15 @@
 // A run restored from a save goes on exactly as the saved run would have.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 
 // The format marker and the version this program writes and reads.
 inline constexpr const char* FORMAT_SAUVEGARDE = "pangaeolith-sauvegarde";
 inline constexpr int VERSION_SAUVEGARDE = 1;
+// The largest save file read, in bytes.
+inline constexpr std::size_t TAILLE_MAX_SAUVEGARDE = std::size_t{256} << 20;
 
 // The fingerprint a save carries: FNV-1a 64 of its compact text without the field, as sixteen
 // hexadecimal digits.
@@ -20,6 +24,21 @@ std::string texte_sauvegarde();
 // Writes the save through a temporary file renamed at the end. True on success; otherwise
 // `erreur` says why, and any file that was at `chemin` is left as it was.
 bool sauver_monde(const std::string& chemin, std::string& erreur);
+
+// A save read and checked, not yet installed: reading touches nothing of the world, so that a
+// start-up can check a save before it opens or creates any file.
+struct sauvegarde_lue;
+struct liberer_sauvegarde {
+  void operator()(sauvegarde_lue* s) const;
+};
+using sauvegarde_prete = std::unique_ptr<sauvegarde_lue, liberer_sauvegarde>;
+
+// Reads and checks a save file; none, with `erreur` naming what is wrong, when it is refused.
+sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur);
+// The same from the text of a save.
+sauvegarde_prete lire_texte_sauvegarde(const std::string& texte, std::string& erreur);
+// Replaces the world by a save that passed every check; nothing here can fail.
+void installer_sauvegarde(sauvegarde_prete s);
 
 // Reads, checks and installs a save. The world in memory is replaced only once the whole file
 // has been read and found sound; otherwise `erreur` names what is wrong and nothing changes.

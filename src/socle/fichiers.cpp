@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -65,7 +66,8 @@ bool ecrire_fichier_entier(const std::string& chemin, const std::string& contenu
   return true;
 }
 
-bool lire_fichier_entier(const std::string& chemin, std::string& contenu, std::string& erreur) {
+bool lire_fichier_entier(const std::string& chemin, std::string& contenu, std::string& erreur,
+                         std::size_t taille_max) {
   FILE* f = std::fopen(chemin.c_str(), "rb");
   if (f == nullptr) {
     erreur = raison("impossible de lire", chemin, errno);
@@ -74,7 +76,14 @@ bool lire_fichier_entier(const std::string& chemin, std::string& contenu, std::s
   contenu.clear();
   char tampon[65536];
   std::size_t n = 0;
-  while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0) contenu.append(tampon, n);
+  while ((n = std::fread(tampon, 1, sizeof tampon, f)) > 0) {
+    if (n > taille_max - std::min(taille_max, contenu.size())) {
+      std::fclose(f);
+      erreur = chemin + " : fichier de plus de " + std::to_string(taille_max) + " octets";
+      return false;
+    }
+    contenu.append(tampon, n);
+  }
   const bool echec = std::ferror(f) != 0;
   const int numero = errno;
   std::fclose(f);

@@ -19,7 +19,7 @@ TEST(Fichiers, EcritureCompleteOuRienEtRelecture) {
   // A new file, then a replacement: the reader sees the whole new text, nothing else is left.
   ASSERT_TRUE(ecrire_fichier_entier(chemin, "premier", erreur)) << erreur;
   ASSERT_TRUE(ecrire_fichier_entier(chemin, std::string(200000, 'x') + "fin", erreur)) << erreur;
-  ASSERT_TRUE(lire_fichier_entier(chemin, lu, erreur)) << erreur;
+  ASSERT_TRUE(lire_fichier_entier(chemin, lu, erreur, 1 << 20)) << erreur;
   EXPECT_EQ(lu.size(), 200003u);
   EXPECT_EQ(lu.substr(lu.size() - 3), "fin");
   EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
@@ -39,8 +39,8 @@ TEST(Fichiers, EcritureCompleteOuRienEtRelecture) {
   EXPECT_FALSE(ecrire_fichier_entier("", "t", erreur));
 
   // Reading what is not there, or a folder.
-  EXPECT_FALSE(lire_fichier_entier((dossier / "absent.json").string(), lu, erreur));
+  EXPECT_FALSE(lire_fichier_entier((dossier / "absent.json").string(), lu, erreur, 1 << 20));
   EXPECT_NE(erreur.find("absent.json"), std::string::npos);
-  EXPECT_FALSE(lire_fichier_entier(sous_dossier, lu, erreur));
+  EXPECT_FALSE(lire_fichier_entier(sous_dossier, lu, erreur, 1 << 20));
   fs::remove_all(dossier);
 }
