@@ -13,10 +13,35 @@ manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")
 done
+# The package manager may be busy: an automatic update at a new machine's first boot, another
+# apt. Each apt-get waits while one of its locks is held, ten minutes at most in all, saying who
+# holds it, instead of failing at once; any other failure stops here as before.
+VERROUS_APT='^/var/lib/dpkg/lock(-frontend)?$|^/var/lib/apt/lists/lock$|^/var/cache/apt/archives/lock$'
+fin_attente_apt=$((SECONDS + 600))
+verrou_apt() { lslocks -n -r -o COMMAND,PID,PATH 2> /dev/null | awk -v m="$VERROUS_APT" '$3 ~ m'; }
+apt_patient() {
+  local statut detenteur
+  while :; do
+    while detenteur=$(verrou_apt) && [ -n "$detenteur" ]; do
+      if [ "$SECONDS" -ge "$fin_attente_apt" ]; then
+        echo "Le gestionnaire de paquets est encore occupé après 10 minutes d'attente : abandon." >&2
+        return 100
+      fi
+      echo "Le gestionnaire de paquets est occupé ($(echo "$detenteur" | awk '{print $1 " " $2}' | sort -u | paste -sd, -)) : nouvel essai dans 10 s." >&2
+      sleep 10
+    done
+    statut=0
+    apt-get -o DPkg::Lock::Timeout=60 "$@" || statut=$?
+    # Failed while another program took a lock in between: wait for it again.
+    if [ "$statut" -eq 0 ] || [ -z "$(verrou_apt)" ] || [ "$SECONDS" -ge "$fin_attente_apt" ]; then
+      return "$statut"
+    fi
+  done
+}
 if [ ${#manquants[@]} -gt 0 ]; then
   if [ "$(id -u)" -eq 0 ]; then
-    apt-get update
-    DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${manquants[@]}"
+    apt_patient update
+    DEBIAN_FRONTEND=noninteractive apt_patient install -y --no-install-recommends "${manquants[@]}"
   else
     echo "Paquets manquants. Lancez : sudo apt-get install -y ${manquants[*]}" >&2
     exit 1

@@ -2,10 +2,8 @@
 // lower-case words, "help" answered from the help file, other lines handed to the interpreter.
 #include "console/console.h"
 
-#include <fcntl.h>
 #include <readline/history.h>
 #include <readline/readline.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -19,6 +17,7 @@
 #include <string>
 #include <utility>
 
+#include "socle/fichiers.h"
 #include "socle/journal.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
@@ -218,16 +217,12 @@ class FichierAide {
 };
 
 // A regular file opened for reading only (an installed copy is not writable), or none. A FIFO
-// or a device is refused: reading one could wait for ever, or never end. The descriptor is
-// opened without waiting, so that a FIFO without a writer does not block the open itself.
+// or a device is refused at once: reading one could wait for ever, or never end.
 FILE* ouvrir_fichier_ordinaire(const char* nom) {
-  const int fd = open(nom, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  std::string raison;
+  const int fd = ouvrir_en_lecture(nom, raison);
   if (fd < 0) return nullptr;
-  struct stat infos {};
-  FILE* f = nullptr;
-  if (fstat(fd, &infos) == 0 && S_ISREG(infos.st_mode) &&
-      fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) == 0)
-    f = fdopen(fd, "r");
+  FILE* f = fdopen(fd, "r");
   if (f == nullptr) close(fd);
   return f;
 }

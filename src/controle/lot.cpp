@@ -32,6 +32,7 @@ int executer_lot(std::int64_t pas) {
 }
 
 int statut_final(int statut) {
+  remettre_attributs();
   vider_sortie();
   const int erreur = erreur_sortie();
   if (erreur != 0 && erreur != EPIPE) {

@@ -9,7 +9,8 @@
 // the standard output that went away ends the run after the step, with status 0.
 int executer_lot(std::int64_t pas);
 
-// The exit status of a run that ends with `statut`, once the logs are closed or flushed: standard
+// The exit status of a run that ends with `statut`, once the logs are closed or flushed (a
+// terminal gets its colour and bold attributes reset first): standard
 // output that could not be written is said on standard error and gives 3 (a reader that went
 // away is a normal end); a log that could not be opened or written gives 4 to a run that would
 // end with 0. Other statuses are kept.

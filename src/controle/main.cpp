@@ -1,12 +1,11 @@
 // Program entry: settings from the command line, logs, world, console, display, main loop.
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <string>
+#include <utility>
 
 #include "console/console.h"
 #include "console/interpreteur.h"
@@ -24,6 +23,7 @@
 #include "regles/sauvegarde.h"
 #include "regles/statistiques.h"
 #include "socle/alea.h"
+#include "socle/fichiers.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
@@ -34,11 +34,10 @@ namespace {
 // seen the message. Only a terminal is waited on: a piped input keeps every byte for the
 // commands. Standard error says which file and why.
 void signaler_echec_journal(const char* nom) {
-  const int numero = errno;
   std::printf("Erreur à l'ouverture du fichier de debug !!\n");
   std::fflush(stdout);
   std::fprintf(stderr, "pangaeolith : %s ne peut pas être ouvert (%s) : la trace est incomplète.\n",
-               nom, std::strerror(numero));
+               nom, raison_echec_journal());
   if (isatty(STDIN_FILENO)) std::getchar();
 }
 
@@ -53,27 +52,45 @@ int main(int argc, char** argv) {
   if (const int statut = statut_ligne_commande(); statut >= 0) return statut_final(statut);
   installer_signaux(isatty(STDIN_FILENO));
 
-  if (lire_etat_programme().debug) {
-    if (!ouvrir_debug("debug.log")) signaler_echec_journal("debug.log");
-    if (!ouvrir_erreur("error.log")) signaler_echec_journal("error.log");
-  }
-
+  // Every check of the start comes before any file is created or emptied: a refused start leaves
+  // the files it names as they were. First the save, read and checked without touching the world.
   const options_lot lot = lire_options_lot();
   const std::uint32_t graine_demandee = graine_partie();
-  // The CSV file is tried before anything else: a file that cannot be written stops the run at
-  // once rather than losing its statistics silently.
+  const bool debug = lire_etat_programme().debug != 0;
   std::string erreur;
-  if (!lot.stats.empty() && !ouvrir_csv(lot.stats, erreur)) {
-    std::fprintf(stderr, "pangaeolith : --stats : %s\n", erreur.c_str());
-    return 2;
-  }
+  sauvegarde_prete sauvegarde;
   if (!lot.charger.empty()) {
-    ecrire_debug("main - On charge la sauvegarde %s\n", lot.charger.c_str());
-    if (!charger_monde(lot.charger, erreur)) {
+    sauvegarde = lire_sauvegarde(lot.charger, erreur);
+    if (!sauvegarde) {
       std::fprintf(stderr, "pangaeolith : sauvegarde refusée (%s) : %s\n", lot.charger.c_str(),
                    erreur.c_str());
       return 2;
     }
+  }
+  // Then the CSV file, the last check: it must be none of the run's other outputs (standard
+  // output or error sent to a file, the logs about to be opened). A file that cannot be written
+  // stops the run at once rather than losing its statistics silently.
+  enregistrer_sorties_standard();
+  if (debug) {
+    enregistrer_sortie("le journal de debug", -1, "debug.log");
+    enregistrer_sortie("le journal d'erreurs", -1, "error.log");
+  }
+  if (!lot.stats.empty() && !ouvrir_csv(lot.stats, erreur)) {
+    std::fprintf(stderr, "pangaeolith : --stats : %s\n", erreur.c_str());
+    return 2;
+  }
+
+  if (debug) {
+    if (!ouvrir_debug("debug.log")) signaler_echec_journal("debug.log");
+    if (!ouvrir_erreur("error.log")) signaler_echec_journal("error.log");
+  }
+
+  if (sauvegarde) {
+    ecrire_debug("main - On charge la sauvegarde %s\n", lot.charger.c_str());
+    installer_sauvegarde(std::move(sauvegarde));
+    // The record a restore at the prompt writes too.
+    ecrire_debug("sauvegarde - monde charge depuis %s au pas %lld\n", lot.charger.c_str(),
+                 static_cast<long long>(nombre_de_pas()));
     // A seed given with a save branches from it: the sequence starts again from that seed.
     if (lot.graine_donnee) semer_partie(graine_demandee);
   } else {

@@ -15,6 +15,7 @@
 #include "regles/guerre.h"
 #include "regles/statistiques.h"
 #include "socle/alea.h"
+#include "socle/fichiers.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
@@ -23,6 +24,7 @@
 void reinitialiser_programme() {
   fermer_debug();
   fermer_erreur();
+  reinitialiser_fichiers();
   fixer_sortie(nullptr);
   fixer_traces_tours(1);
   reinitialiser_signaux();

@@ -45,7 +45,6 @@ struct Etat {
   std::list<civilisation> civs;
   std::list<civilisation>::iterator courante = civs.end();  // end(): the pass is over
   std::array<nom_libre, NOMS_ALEATOIRES.size()> tab_noms{};
-  bool presentation = false;  // the walk that shows the drawn tribes, not a step's walk
   // The tribes of codes 0..8 by code, for the rules' look-ups of a unit's tribe; other codes
   // are looked for in the list.
   std::array<civilisation*, NB_TRIBUS> par_code{};
@@ -77,12 +76,11 @@ void creer_tribus_aleatoires() {
     const int regime = tirer_alea() % 3;
     ajouter_civ(code, nom, regime, comportement, milieu);
   }
-  // One pass of the cursor prints the nine drawn tribes and leaves it on the first again.
+  // One pass of the cursor prints the nine drawn tribes (unless -q silenced the step's lines,
+  // which these lines are printed like) and leaves it on the first again.
   etat.courante = etat.civs.begin();
-  etat.presentation = true;
   while (civ_suivante() != nullptr) {
   }
-  etat.presentation = false;
 }
 
 }  // namespace
@@ -144,14 +142,10 @@ civilisation* civ_suivante() {
     return nullptr;
   }
   civilisation& c = *etat.courante;
-  // The drawn tribes are always shown; during a step the line is one of the step's lines,
-  // which the user can silence.
-  if (etat.presentation)
-    ecrire_sortie("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime,
-                  c.comportement, c.milieu_prefere);
-  else
-    ecrire_trace("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime, c.comportement,
-                 c.milieu_prefere);
+  // One of the step's lines, which the user can silence; at start-up, the presentation of the
+  // drawn tribes, which -q silences as well.
+  ecrire_trace("\nciv %d nom:%s r.a:%d comp:%d m.p:%d\n", c.code, c.nom, c.regime, c.comportement,
+               c.milieu_prefere);
   ++etat.courante;
   return &c;
 }
@@ -211,5 +205,4 @@ const char* nom_tribu(int code) {
 void reinitialiser_civ() {
   vider_liste_civ();
   etat.tab_noms = {};
-  etat.presentation = false;
 }

@@ -3,6 +3,8 @@
 // most the step under way.
 #include "regles/statistiques.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -11,8 +13,12 @@
 
 #include "population/civ.h"
 #include "regles/guerre.h"
+#include "socle/fichiers.h"
 
 namespace {
+
+// The CSV file's name in the register of the run's outputs.
+constexpr const char* ROLE_CSV = "le fichier CSV de --stats";
 
 struct Etat {
   releve_statistiques releve;
@@ -66,8 +72,7 @@ std::string a_droite(const std::string& texte, std::size_t n) {
 void echec_csv(const char* quoi) {
   std::fprintf(stderr, "pangaeolith : %s de %s impossible : %s\n", quoi, etat.chemin_csv.c_str(),
                std::strerror(errno));
-  if (etat.csv != nullptr) std::fclose(etat.csv);
-  etat.csv = nullptr;
+  fermer_csv();
   etat.echec_csv = true;
 }
 
@@ -176,18 +181,25 @@ void remplacer_releve(releve_statistiques r) { etat.releve = std::move(r); }
 bool ouvrir_csv(const std::string& chemin, std::string& erreur) {
   fermer_csv();
   etat.chemin_csv = chemin;
-  errno = 0;
-  FILE* f = std::fopen(chemin.c_str(), "w");
+  // A regular file only, opened without waiting and emptied in place: a FIFO or a device is
+  // refused at once, a link stays a link, the file keeps its permissions.
+  std::string raison;
+  const int fd = ouvrir_en_ecriture(chemin, true, raison);
+  FILE* f = fd >= 0 ? fdopen(fd, "w") : nullptr;
   if (f == nullptr) {
-    erreur = "impossible d'écrire dans " + chemin + " : " + std::strerror(errno);
+    if (fd >= 0) {
+      raison = std::strerror(errno);
+      close(fd);
+    }
+    erreur = "impossible d'écrire dans " + chemin + " : " + raison;
     return false;
   }
+  enregistrer_sortie(ROLE_CSV, fd, chemin);
   etat.csv = f;
   etat.echec_csv = false;
   if (std::fprintf(f, "%s\n", entete_csv()) < 0 || std::fflush(f) != 0) {
     erreur = "impossible d'écrire dans " + chemin + " : " + std::strerror(errno);
-    std::fclose(f);
-    etat.csv = nullptr;
+    fermer_csv();
     return false;
   }
   return true;
@@ -201,8 +213,10 @@ void ecrire_etat_csv() {
 }
 
 void fermer_csv() {
-  if (etat.csv != nullptr) std::fclose(etat.csv);
+  if (etat.csv == nullptr) return;
+  std::fclose(etat.csv);
   etat.csv = nullptr;
+  retirer_sortie(ROLE_CSV);
 }
 
 const char* entete_csv() { return "pas,code,nom,unites,habitants,guerres_du_pas"; }

@@ -55,9 +55,10 @@ int guerres_derniere_phase();
 const releve_statistiques& releve();
 void remplacer_releve(releve_statistiques r);
 
-// --stats: opens (emptying it) the CSV file and writes its header; the lines of the current step
-// follow with ecrire_etat_csv once the world exists. True on success; otherwise `erreur` says
-// why and no file is kept open.
+// --stats: opens the CSV file (a regular file, emptied in place: a link is followed and kept, the
+// permissions stay; a FIFO, a device or another output of the run is refused without waiting) and
+// writes its header; the lines of the current step follow with ecrire_etat_csv once the world
+// exists. True on success; otherwise `erreur` says why and no file is kept open.
 bool ouvrir_csv(const std::string& chemin, std::string& erreur);
 // True once a write of the CSV file has failed (the file is then closed).
 bool csv_en_echec();

@@ -3,12 +3,16 @@
 // clock, and the line feed a message lacks is written after it instead of copying the format.
 #include "socle/journal.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <chrono>
 #include <cstdarg>
 #include <cstring>
 #include <ctime>
+#include <string>
 
+#include "socle/fichiers.h"
 #include "socle/texte.h"
 
 namespace {
@@ -21,6 +25,7 @@ struct Journal {
   FILE* fichier = nullptr;
   int ouvert = 0;
   const char* prefixe;
+  const char* role;  // its name in the register of the run's outputs
   char tampon[TAILLE_TAMPON];
   char nom[256] = {};
   int echec = 0;            // 1 once the log could not be opened or a write failed
@@ -28,10 +33,11 @@ struct Journal {
 };
 
 struct Etat {
-  Journal debug{nullptr, 0, "Debug - ", {}, {}, 0, -1};
-  Journal erreur{nullptr, 0, "Error - ", {}, {}, 0, -1};
+  Journal debug{nullptr, 0, "Debug - ", "le journal de debug", {}, {}, 0, -1};
+  Journal erreur{nullptr, 0, "Error - ", "le journal d'erreurs", {}, {}, 0, -1};
   std::time_t seconde = -1;
   char heure[10] = {};
+  std::string raison_echec;  // why the last log that could not be opened was refused
 };
 
 Etat etat;
@@ -53,14 +59,17 @@ void vider(Journal& j) {
   errno = avant;
 }
 
-int ouvrir(Journal& j, const char* nom) {
-  if (j.ouvert) std::fclose(j.fichier);
-  std::snprintf(j.nom, sizeof j.nom, "%s", nom);
-  j.ouvert = ouvrir_fichier_log(nom, &j.fichier);
-  j.echec = j.ouvert ? 0 : 1;
-  j.vidage = -1;  // the first record of a new file goes out at once
-  if (j.ouvert) std::setvbuf(j.fichier, j.tampon, _IOFBF, TAILLE_TAMPON);
-  return j.ouvert;
+// A log file opened without waiting (a FIFO nobody reads is refused at once) and emptied in place,
+// unless it is another output of the run; none, with the reason, otherwise.
+FILE* ouvrir_log(const char* nom, std::string& raison) {
+  const int fd = ouvrir_en_ecriture(nom, false, raison);
+  if (fd < 0) return nullptr;
+  FILE* f = fdopen(fd, "w");
+  if (f == nullptr) {
+    raison = std::strerror(errno);
+    close(fd);
+  }
+  return f;
 }
 
 void fermer(Journal& j) {
@@ -68,8 +77,28 @@ void fermer(Journal& j) {
   errno = 0;
   if (j.ouvert && std::fclose(j.fichier) != 0) noter_echec(j, errno);
   errno = avant;
+  if (j.ouvert) retirer_sortie(j.role);
   j.fichier = nullptr;
   j.ouvert = 0;
+}
+
+int ouvrir(Journal& j, const char* nom) {
+  fermer(j);
+  // Its own reservation made at start-up is not a conflict.
+  retirer_sortie(j.role);
+  std::snprintf(j.nom, sizeof j.nom, "%s", nom);
+  std::string raison;
+  j.fichier = ouvrir_log(nom, raison);
+  j.ouvert = j.fichier != nullptr ? 1 : 0;
+  j.echec = j.ouvert ? 0 : 1;
+  j.vidage = -1;  // the first record of a new file goes out at once
+  if (j.ouvert) {
+    std::setvbuf(j.fichier, j.tampon, _IOFBF, TAILLE_TAMPON);
+    enregistrer_sortie(j.role, fileno(j.fichier), nom);
+  } else {
+    etat.raison_echec = raison;
+  }
+  return j.ouvert;
 }
 
 // Writes "HH:MM:SS:ms" for the current moment.
@@ -129,7 +158,8 @@ int ecrire(Journal& j, const char* format, va_list arguments) {
 }  // namespace
 
 int ouvrir_fichier_log(const char* nom, FILE** emplacement) {
-  *emplacement = std::fopen(nom, "w+");
+  std::string raison;
+  *emplacement = ouvrir_log(nom, raison);
   return *emplacement != nullptr ? 1 : 0;
 }
 
@@ -144,6 +174,8 @@ void vider_journaux() {
 }
 
 int journaux_en_echec() { return etat.debug.echec | etat.erreur.echec; }
+
+const char* raison_echec_journal() { return etat.raison_echec.c_str(); }
 
 int debug_ouvert() { return etat.debug.ouvert; }
 

@@ -4,10 +4,13 @@
 
 #include <cstdio>
 
-// Opens `nom` in mode "w+" into `*emplacement`: 1 with the handle stored, 0 with it cleared.
+// Opens `nom` for writing into `*emplacement`, emptied in place and without waiting (a FIFO that
+// nobody reads is refused): 1 with the handle stored, 0 with it cleared.
 int ouvrir_fichier_log(const char* nom, FILE** emplacement);
 
-// Open the debug or the error log; the log's open flag takes the result (1 or 0).
+// Open the debug or the error log; the log's open flag takes the result (1 or 0). An open log is
+// one of the run's outputs (see sortie_libre): a log that would be another output of the run
+// (standard output redirected to it, the CSV file) is refused.
 int ouvrir_debug(const char* nom);
 int ouvrir_erreur(const char* nom);
 
@@ -33,3 +36,6 @@ void vider_journaux();
 // 1 when a log was asked for but could not be opened, or one of its writes failed (said once on
 // standard error): the trace is incomplete.
 int journaux_en_echec();
+// Why the last log that could not be opened was refused: the system's reason, or the output of
+// the run it already is.
+const char* raison_echec_journal();

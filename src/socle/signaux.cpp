@@ -1,6 +1,6 @@
 // Signal handlers that raise flags and do nothing else that could disturb the interrupted code:
-// no buffered output, no allocation. The only system calls are dup2 (an ended input) and the
-// saving of errno.
+// no buffered output, no allocation. The only system calls are dup2 (an ended input), and
+// sigaction and raise when a second request to end must end the process at once.
 #include "socle/signaux.h"
 
 #include <fcntl.h>
@@ -17,6 +17,7 @@ struct Etat {
   int entree_terminal = 0;
   int nul = -1;  // /dev/null, put in place of a non-terminal input when the run must end
   bool installes = false;
+  bool raccrochage_ignore = false;  // SIGHUP was ignored when the program started (nohup)
 };
 
 Etat etat;
@@ -25,6 +26,15 @@ void sur_signal(int numero) {
   const int erreur = errno;
   if (numero == SIGINT && etat.entree_terminal) {
     etat.interruption = 1;
+  } else if (etat.arret) {
+    // A second request to end before the run could act on the first: it may be stuck in a
+    // system call that restarts (a write to a pipe nobody reads). The signal's own action ends
+    // the process now, so that the user can always get out.
+    struct sigaction defaut {};
+    defaut.sa_handler = SIG_DFL;
+    sigemptyset(&defaut.sa_mask);
+    sigaction(numero, &defaut, nullptr);
+    raise(numero);  // delivered as soon as this handler returns
   } else {
     etat.arret = 1;
     // Every later read of the input gives its end, even one that starts after the loops
@@ -41,6 +51,9 @@ void armer(int attente) {
   action.sa_flags = attente ? 0 : SA_RESTART;
   sigaction(SIGINT, &action, nullptr);
   sigaction(SIGTERM, &action, nullptr);
+  // A closed terminal or a dropped connection ends the run like SIGTERM, unless the program was
+  // started to outlive it.
+  if (!etat.raccrochage_ignore) sigaction(SIGHUP, &action, nullptr);
 }
 
 }  // namespace
@@ -60,6 +73,11 @@ void preparer_processus() {
 
 void installer_signaux(int entree_terminal) {
   etat.entree_terminal = entree_terminal;
+  if (!etat.installes) {
+    struct sigaction avant {};
+    sigaction(SIGHUP, nullptr, &avant);
+    etat.raccrochage_ignore = avant.sa_handler == SIG_IGN;
+  }
   if (etat.nul < 0) etat.nul = open("/dev/null", O_RDONLY | O_CLOEXEC);
   etat.installes = true;
   armer(0);
@@ -83,6 +101,7 @@ void reinitialiser_signaux() {
   if (etat.installes) {
     std::signal(SIGINT, SIG_DFL);
     std::signal(SIGTERM, SIG_DFL);
+    if (!etat.raccrochage_ignore) std::signal(SIGHUP, SIG_DFL);
   }
   if (etat.nul >= 0) close(etat.nul);
   etat.arret = 0;
@@ -90,4 +109,5 @@ void reinitialiser_signaux() {
   etat.entree_terminal = 0;
   etat.nul = -1;
   etat.installes = false;
+  etat.raccrochage_ignore = false;
 }

@@ -19,6 +19,10 @@ int erreur_sortie();
 
 // printf onto that stream.
 int ecrire_sortie(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// At the end of a run on a terminal: when an escape sequence went out through ecrire_sortie
+// (colours, bold), "\033[0m" resets the attributes, so that the user's shell is not left bold or
+// coloured. Nothing is written to a pipe or a file.
+void remettre_attributs();
 
 // Whether the lines written during a step (each tribe's line, the lines around each unit's turn,
 // the war phase's lines, the victory lines) reach that stream: 1 (the default) or 0.

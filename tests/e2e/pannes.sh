@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # What the file system and the standard streams refuse: logs that cannot be opened or written,
-# standard output full, closed early or closed at start, help files that are not plain files, a
-# run killed at the prompt. Each case: exit status, standard error, what is kept.
+# standard output full, closed early or closed at start, help files and saves that are not plain
+# files, outputs aimed at links, FIFOs, devices or another output of the run, signals (a closed
+# terminal, a run stuck on a pipe nobody reads), a run killed at the prompt. Each case: exit
+# status, standard error, what is kept.
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
 printf 'cont\nhelp cont\ncont 3\nquit\n' > entree.txt
@@ -105,5 +107,201 @@ attendre_egal "tue: dernier enregistrement" "console - trouver_param - Nouvelle 
   "$(grep 'trouver_param' debug.log | tail -n 1 | sed -E 's/^Debug - [0-9:]+ - //')"
 grep -q "bcle_princip - on affiche le prompt" <(tail -n 1 debug.log) || echec "tue: invite absente"
 cd "$TRAVAIL" || exit 1
+
+# R <options>: the program within ten seconds (a hang fails the case instead of holding the
+# test), its memory bounded when the build starts under a bound (a sanitizer build does not): a
+# read without end fails the case instead of filling the machine.
+LIMITE=
+(ulimit -v 1000000 && "$BIN" --help > /dev/null 2>&1) && LIMITE=1000000
+R() {
+  (
+    [ -z "$LIMITE" ] || ulimit -v "$LIMITE"
+    exec timeout -k 1 10 "$BIN" --seed 4 -i 12 9 "$@"
+  )
+  echo $? > rc.txt
+}
+PAS_ORDINAIRE="pas un fichier ordinaire"
+
+# Saves that are not regular files, at start and at the prompt: refused at once by what they are,
+# never an open that waits for a writer nor a read without end; at the prompt the world stays.
+printf 'charger cible\ncont\nquit\n' > entree.txt
+for genre in fifo zero dossier; do
+  case $genre in
+    fifo) prep='mkfifo cible'; nature='un tube nommé (FIFO)' ;;
+    zero) prep='ln -s /dev/zero cible'; nature='un périphérique' ;;
+    dossier) prep='mkdir cible'; nature='un dossier' ;;
+  esac
+  refus="impossible de lire cible : c'est $nature, $PAS_ORDINAIRE"
+  cas "charger_$genre" 2 "pangaeolith : sauvegarde refusée (cible) : $refus" "$prep; R --charger cible --pas 1"
+  cas "invite_charger_$genre" 0 "" "$prep; R > sortie.txt"
+  grep -qF ">Sauvegarde refusée : $refus" c/sortie.txt || echec "invite_charger_$genre: refus absent"
+  grep -q '^Legende' c/sortie.txt || echec "invite_charger_$genre: pas de carte après le refus"
+done
+# A save larger than the memory left: refused with the reason, not a crash.
+if [ -n "$LIMITE" ]; then
+  LIMITE=200000 cas charger_trop_gros 2 \
+    "pangaeolith : sauvegarde refusée (gros.json) : impossible de lire gros.json : mémoire insuffisante pour ses 262144000 octets" \
+    'truncate -s 250M gros.json; R --charger gros.json --pas 1'
+else
+  echo "cas charger_trop_gros sauté : cette construction ne démarre pas sous une limite de mémoire"
+fi
+
+# A refused start writes nothing: the CSV file it names stays byte for byte, no log is created.
+printf 'précieux\n' > precieux.csv
+cas depart_refuse 2 \
+  "pangaeolith : sauvegarde refusée (absent.json) : impossible de lire absent.json : No such file or directory" \
+  "cp ../precieux.csv k.csv; P -d --stats k.csv --charger absent.json --pas 2"
+garde depart_refuse k.csv precieux.csv
+[ -e c/debug.log ] || [ -e c/error.log ] && echec "depart_refuse: journal créé par un départ refusé"
+cas csv_refuse 2 "pangaeolith : --stats : impossible d'écrire dans tube : c'est un tube nommé (FIFO), $PAS_ORDINAIRE" \
+  'mkfifo tube; R -d --stats tube --pas 2'
+[ -e c/debug.log ] && echec "csv_refuse: debug.log créé par un départ refusé"
+
+# Outputs aimed at what is not a plain file: a link is followed and kept, the target written; a
+# FIFO or a copy of /dev/null is refused and stays; a private file stays private. For sauver and
+# courbe at the prompt, and for the CSV of --stats (a FIFO nobody reads refused at once).
+for sortie in sauver courbe stats; do
+  for genre in lien fifo nul prive; do
+    nom="${sortie}_$genre"
+    case $genre in
+      lien) prep='echo ancien > vraie; ln -s vraie cible' ;;
+      fifo) prep='mkfifo cible' ;;
+      nul) [ "$(id -u)" -eq 0 ] || { echo "cas $nom sauté : mknod demande root"; continue; }
+        prep='mknod cible c 1 3' ;;
+      prive) prep='echo ancien > cible; chmod 600 cible' ;;
+    esac
+    case $genre in
+      fifo) nature='un tube nommé (FIFO)' ;;
+      nul) nature='un périphérique' ;;
+      *) nature= ;;
+    esac
+    refus=
+    [ -z "$nature" ] || refus="impossible d'écrire dans cible : c'est $nature, $PAS_ORDINAIRE"
+    if [ "$sortie" = stats ]; then
+      cas "$nom" "$([ -n "$refus" ] && echo 2 || echo 0)" "${refus:+pangaeolith : --stats : $refus}" \
+        "$prep; R --stats cible --pas 2 > sortie.txt"
+    else
+      printf '%s cible\nquit\n' "$sortie" > entree.txt
+      cas "$nom" 0 "" "$prep; R > sortie.txt"
+      if [ -n "$refus" ]; then
+        grep -qF "$refus" c/sortie.txt || echec "$nom: refus absent"
+      else
+        grep -qE '^>(Monde sauvegardé|Courbe des habitants écrite) dans cible' c/sortie.txt ||
+          echec "$nom: pas écrit"
+      fi
+    fi
+    case $genre in
+      lien) [ -L c/cible ] || echec "$nom: le lien a été remplacé"
+        grep -q -e pangaeolith-sauvegarde -e '<svg' -e '^pas,code' c/vraie || echec "$nom: cible du lien non écrite" ;;
+      fifo) [ -p c/cible ] || echec "$nom: le tube a été remplacé" ;;
+      nul) [ -c c/cible ] || echec "$nom: le périphérique a été remplacé" ;;
+      prive) attendre_egal "$nom: droits" 600 "$(stat -c %a c/cible)"
+        grep -q ancien c/cible && echec "$nom: fichier non écrit" ;;
+    esac
+    [ -z "$(find c -name '*.tmp-*')" ] || echec "$nom: fichier temporaire laissé"
+  done
+done
+
+# An output that is another output of the run is refused, the other one kept whole: the CSV on
+# the debug log or on standard output sent to a file, a chart on the debug log, a save on the
+# error log.
+cas stats_sur_debug 2 "pangaeolith : --stats : impossible d'écrire dans debug.log : c'est déjà le journal de debug de cette partie" \
+  'echo ancien > debug.log; P -d --stats debug.log --pas 2'
+attendre_egal "stats_sur_debug: debug.log" ancien "$(cat c/debug.log)"
+cas stats_sur_sortie 2 "pangaeolith : --stats : impossible d'écrire dans sortie.txt : c'est déjà la sortie standard de cette partie" \
+  'P --stats sortie.txt --pas 2 > sortie.txt'
+# A log that is standard output sent to it, or a FIFO that nobody reads: that log is not opened
+# (status 4), never emptied nor waited on; the run goes on.
+printf 'cont\nquit\n' > entree.txt
+cas debug_sortie 4 "pangaeolith : debug.log $NOUV (c'est déjà la sortie standard de cette partie) : $INCOMPLET" \
+  'R -d > debug.log'
+grep -q '^Legende' c/debug.log || echec "debug_sortie: la carte manque à la sortie standard"
+grep -q '^Debug - ' c/debug.log && echec "debug_sortie: journal écrit dans la sortie standard"
+cas debug_fifo 4 "pangaeolith : debug.log $NOUV (c'est un tube nommé (FIFO) que personne ne lit) : $INCOMPLET" \
+  'mkfifo debug.log; R -d > sortie.txt'
+[ -p c/debug.log ] || echec "debug_fifo: le tube a été remplacé"
+printf 'courbe debug.log\nsauver error.log\ncont\nquit\n' > entree.txt
+cas sorties_sur_journaux 0 "" 'P -d > sortie.txt'
+grep -qF ">Courbe non écrite : impossible d'écrire dans debug.log : c'est déjà le journal de debug de cette partie" \
+  c/sortie.txt || echec "sorties_sur_journaux: courbe non refusée"
+grep -qF ">Sauvegarde impossible : impossible d'écrire dans error.log : c'est déjà le journal d'erreurs de cette partie" \
+  c/sortie.txt || echec "sorties_sur_journaux: sauvegarde non refusée"
+attendre_egal "sorties_sur_journaux: fin de debug.log" "main - Fermeture des fichiers de debug et d'erreur..." \
+  "$(tail -n 1 c/debug.log | sed -E 's/^Debug - [0-9:]+ - //')"
+attendre_egal "sorties_sur_journaux: error.log" "interpret - sauver - impossible d'écrire dans error.log : c'est déjà le journal d'erreurs de cette partie" \
+  "$(tail -n 1 c/error.log | sed -E 's/^Error - [0-9:]+ - //')"
+
+# SIGHUP (a closed terminal, a dropped connection) during a long cont: the run ends as on
+# SIGTERM, both logs closed whole.
+rm -rf c && mkdir c && cd c && mkfifo entree || exit 1
+timeout -k 1 60 "$BIN" -d --seed 4 -i 30 30 < entree > sortie.txt &
+programme=$!
+exec 3> entree
+printf 'cont 5000\n' >&3
+sleep 1
+kill -HUP "$programme"
+wait "$programme"
+attendre_egal "raccrochage: statut" 0 "$?"
+exec 3>&-
+attendre_egal "raccrochage: fin de debug.log" "main - Fermeture des fichiers de debug et d'erreur..." \
+  "$(tail -n 1 debug.log | sed -E 's/^Debug - [0-9:]+ - //')"
+grep -qvE '^(Debug - [0-9:]+ - |[^D]|$)' debug.log && echec "raccrochage: enregistrement coupé"
+grep -q '^cont interrompu : [0-9]* pas joués sur 5000\.$' sortie.txt || echec "raccrochage: cont non arrêté"
+cd "$TRAVAIL" || exit 1
+
+# A run stuck writing to a pipe that nobody reads: SIGTERM is noted, a second one ends the
+# process at once (status of a process killed by SIGTERM).
+rm -rf c && mkdir c && cd c && mkfifo tube || exit 1
+sleep 60 < tube &
+lecteur=$!
+"$BIN" --seed 4 -i 100 100 --pas 100000 > tube &
+programme=$!
+sleep 2
+kill -TERM "$programme"
+sleep 0.5
+kill -TERM "$programme"
+for _ in $(seq 50); do
+  kill -0 "$programme" 2> /dev/null || break
+  sleep 0.1
+done
+if kill -0 "$programme" 2> /dev/null; then
+  echec "deux_sigterm: le programme bloqué tourne encore"
+  kill -KILL "$programme"
+fi
+wait "$programme" 2> /dev/null
+attendre_egal "deux_sigterm: statut" 143 "$?"
+kill "$lecteur" 2> /dev/null
+wait "$lecteur" 2> /dev/null
+cd "$TRAVAIL" || exit 1
+
+# -q with drawn tribes: nothing at all on standard output, the debug log as without -q.
+cas rand_calme 0 "" 'P -d --rand -q --pas 5 > sortie.txt; mv debug.log calme.log; P -d --rand --pas 5 > /dev/null'
+[ -s c/sortie.txt ] && echec "rand_calme: $(wc -l < c/sortie.txt) lignes écrites malgré -q"
+masquer() { sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH/; s/0x[0-9a-f]+/0xADR/g' "$1"; }
+cmp -s <(masquer c/calme.log) <(masquer c/debug.log) || echec "rand_calme: debug.log change avec -q"
+
+# bold left on: reset before the end on a terminal (the shell's next line is not bold), nothing
+# added to a pipe (the output ends with the last prompt).
+printf 'bold 1\nquit\n' > entree.txt
+cas gras_tube 0 "" 'P -a > sortie.txt'
+attendre_egal "gras_tube: fin de la sortie" "$(printf '\033[1m>')" "$(tail -c 5 c/sortie.txt)"
+if command -v tmux > /dev/null; then
+  SOCKET="pangaeolith-pannes-$$"
+  tmux -L "$SOCKET" new-session -d -s gras -x 100 -y 30 \
+    "cd '$TRAVAIL' && '$BIN' -a --seed 3 -i 3 3; echo FIN-\$?; sleep 60"
+  ecran() { tmux -L "$SOCKET" capture-pane -p -e -t gras; }
+  for _ in $(seq 100); do ecran | grep -q '^>' && break; sleep 0.1; done
+  tmux -L "$SOCKET" send-keys -t gras "bold 1" Enter
+  for _ in $(seq 100); do ecran | grep -q 'Passage au mode lumineux' && break; sleep 0.1; done
+  tmux -L "$SOCKET" send-keys -t gras "quit" Enter
+  for _ in $(seq 100); do ecran | grep -q 'FIN-' && break; sleep 0.1; done
+  ecran | grep -q 'FIN-0' || echec "gras_terminal: pas de fin avec le statut 0"
+  # With its attributes on, a line that follows a bold one without an escape is bold as well.
+  ecran | tr -d '\n' | grep -qa "$(printf '\033')\[1m[^$(printf '\033')]*FIN-" &&
+    echec "gras_terminal: le terminal reste en gras après quit"
+  tmux -L "$SOCKET" kill-server
+else
+  echo "cas gras_terminal sauté : tmux absent"
+fi
 
 terminer

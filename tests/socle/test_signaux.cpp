@@ -63,3 +63,31 @@ TEST(Signaux, HorsTerminalCtrlCArreteEtLEntreeSeTermine) {
   close(tube[1]);
   reinitialiser_programme();
 }
+
+// SIGHUP (a closed terminal) ends the run like SIGTERM, and stays ignored when it was at start
+// (nohup). Once the run has been asked to end, a second request kills the process with the
+// signal's own action; Ctrl-C at a terminal stays an interruption however often it comes.
+TEST(Signaux, RaccrochageEtSecondeDemandeDArret) {
+  reinitialiser_programme();
+  installer_signaux(1);
+  std::raise(SIGHUP);
+  EXPECT_EQ(arret_demande(), 1);
+  EXPECT_EQ(interruption_en_attente(), 0);
+  std::raise(SIGINT);
+  std::raise(SIGINT);
+  EXPECT_EQ(prendre_interruption(), 1);
+  EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
+  EXPECT_EXIT(std::raise(SIGHUP), testing::KilledBySignal(SIGHUP), "");
+  reinitialiser_programme();
+  EXPECT_TRUE(gestionnaire_par_defaut(SIGHUP));
+
+  std::signal(SIGHUP, SIG_IGN);
+  installer_signaux(1);
+  std::raise(SIGHUP);
+  EXPECT_EQ(arret_demande(), 0);
+  reinitialiser_programme();
+  struct sigaction action {};
+  sigaction(SIGHUP, nullptr, &action);
+  EXPECT_EQ(action.sa_handler, SIG_IGN);
+  std::signal(SIGHUP, SIG_DFL);
+}
