@@ -159,7 +159,7 @@ struct fnv1a {
 // Length and fingerprint at once: the first pass of a write.
 struct mesure {
   std::size_t longueur = 0;
-  fnv1a empreinte{FNV_BASE_ANCIENNE};
+  fnv1a empreinte{FNV_BASE};
   void operator()(std::string_view t) {
     longueur += t.size();
     empreinte(t);
@@ -1291,7 +1291,7 @@ const char* const MEMOIRE_LECTURE = "mémoire insuffisante pour lire cette sauve
 }  // namespace
 
 std::string empreinte_sauvegarde(const std::string& texte) {
-  fnv1a f{FNV_BASE_ANCIENNE};
+  fnv1a f{FNV_BASE};
   f(texte);
   return hexadecimal(f.h);
 }
@@ -1299,7 +1299,7 @@ std::string empreinte_sauvegarde(const std::string& texte) {
 std::string texte_sauvegarde() {
   const monde_a_sauver m;
   const vue_sauvegarde v = m.vue();
-  fnv1a f{FNV_BASE_ANCIENNE};
+  fnv1a f{FNV_BASE};
   ecrire_document(f, v, {});
   std::string texte;
   vers_texte puits{texte};

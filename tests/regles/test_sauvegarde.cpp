@@ -298,12 +298,14 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
     ASSERT_EQ(texte_sauvegarde(), avant) << mot;
   }
   // The good document itself, re-signed either way, is accepted: the refusals come from the
-  // changes.
+  // changes. The program signs with the standard basis.
   std::string erreur;
   EXPECT_TRUE(charger_texte(signer(doc), erreur)) << erreur;
   EXPECT_EQ(texte_sauvegarde(), bonne);
   EXPECT_TRUE(charger_texte(signer(doc, BASE_FNV), erreur)) << erreur;
   EXPECT_EQ(texte_sauvegarde(), bonne);
+  EXPECT_EQ(json::parse(bonne)["empreinte"], json::parse(signer(doc, BASE_FNV))["empreinte"]);
+  EXPECT_EQ(empreinte_sauvegarde("a"), "af63dc4c8601ec8c");
 
   // Files: a missing one is named; a save that cannot be written says why.
   EXPECT_FALSE(charger_monde("/nonexistent-dir/monde.json", erreur));
