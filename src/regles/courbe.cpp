@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "monde/carte.h"
 #include "socle/fichiers.h"
@@ -21,6 +22,10 @@ constexpr int PAGE_GAUCHE = 90;
 constexpr int PAGE_DROITE = 690;
 constexpr int PAGE_HAUT = 70;
 constexpr int PAGE_BAS = 490;
+
+// The largest value an axis shows, and the most intervals it is cut into.
+constexpr std::int64_t GRADUATION_MAX = 1'000'000'000'000'000'000;
+constexpr int NOMBRE_GRADUATIONS_MAX = 1000;
 
 // Characters that XML gives a meaning to, as entities.
 std::string echapper_xml(const std::string& texte) {
@@ -47,6 +52,14 @@ std::string echapper_xml(const std::string& texte) {
   return r;
 }
 
+// The smallest step of 1, 2 or 5 times a power of ten that cuts 0..maximum (1..GRADUATION_MAX)
+// into at most nombre_max intervals.
+std::int64_t pas_rond(std::int64_t maximum, int nombre_max) {
+  for (std::int64_t puissance = 1;; puissance *= 10)
+    for (const std::int64_t m : {1, 2, 5})
+      if ((maximum - 1) / (m * puissance) + 1 <= nombre_max) return m * puissance;
+}
+
 std::string nombre(double v) {
   char t[32];
   std::snprintf(t, sizeof t, "%.1f", v);
@@ -67,23 +80,13 @@ std::array<std::uint8_t, 3> couleur_tribu(int code) {
 }
 
 std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max) {
-  maximum = std::max<std::int64_t>(maximum, 1);
-  nombre_max = std::max(nombre_max, 1);
-  std::int64_t pas = 1;
-  // Steps of 1, 2, 5, 10, 20, 50 ... until one gives few enough intervals.
-  for (std::int64_t puissance = 1; puissance <= INT64_MAX / 50; puissance *= 10) {
-    bool trouve = false;
-    for (std::int64_t m : {1, 2, 5}) {
-      pas = m * puissance;
-      if ((maximum + pas - 1) / pas <= nombre_max) {
-        trouve = true;
-        break;
-      }
-    }
-    if (trouve) break;
-  }
+  // Past these bounds a chart has nothing more to show; within them every product and sum below
+  // stays far from the 64-bit limit, and the search ends (at a step of GRADUATION_MAX at most).
+  maximum = std::clamp<std::int64_t>(maximum, 1, GRADUATION_MAX);
+  nombre_max = std::clamp(nombre_max, 1, NOMBRE_GRADUATIONS_MAX);
+  const std::int64_t pas = pas_rond(maximum, nombre_max);
   std::vector<std::int64_t> ticks;
-  for (std::int64_t v = 0; ticks.empty() || ticks.back() < maximum; v += pas) ticks.push_back(v);
+  for (std::int64_t k = 0; k <= (maximum - 1) / pas + 1; ++k) ticks.push_back(k * pas);
   return ticks;
 }
 
@@ -234,5 +237,10 @@ std::string texte_svg(const contenu_courbe& c) {
 }
 
 bool ecrire_courbe_svg(const std::string& chemin, std::string& erreur) {
-  return ecrire_fichier_entier(chemin, texte_svg(preparer_courbe()), erreur);
+  try {
+    return ecrire_fichier_entier(chemin, texte_svg(preparer_courbe()), erreur);
+  } catch (const std::bad_alloc&) {
+    erreur = "mémoire insuffisante pour tracer la courbe";
+    return false;
+  }
 }

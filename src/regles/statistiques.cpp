@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <new>
 #include <utility>
 
 #include "population/civ.h"
@@ -217,7 +218,10 @@ std::string champ_csv(const std::string& texte) {
   return resultat + "\"";
 }
 
-std::vector<std::string> tableau_statistiques() {
+namespace {
+
+// The lines of the table.
+std::vector<std::string> lignes_statistiques() {
   const std::vector<bilan_tribu> tribus = bilan_tribus();
   std::size_t l_nom = largeur("Tribu");
   for (const bilan_tribu& t : tribus) l_nom = std::max(l_nom, largeur(t.nom));
@@ -254,6 +258,16 @@ std::vector<std::string> tableau_statistiques() {
                    std::to_string(habitants) + (habitants > 1 ? " habitants" : " habitant"));
   lignes.push_back("Guerres de la dernière phase : " + std::to_string(guerres_derniere_phase()));
   return lignes;
+}
+
+}  // namespace
+
+std::vector<std::string> tableau_statistiques() {
+  try {
+    return lignes_statistiques();
+  } catch (const std::bad_alloc&) {
+    return {"Statistiques indisponibles : mémoire insuffisante."};
+  }
 }
 
 void reinitialiser_statistiques() {

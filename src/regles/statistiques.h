@@ -71,7 +71,7 @@ void fermer_csv();
 const char* entete_csv();
 std::string champ_csv(const std::string& texte);
 
-// The table of the "stats" command, as its lines.
+// The table of the "stats" command, as its lines (one line saying so when memory runs out).
 std::vector<std::string> tableau_statistiques();
 
 // Back to the start state: no step, no sample, no CSV file.

@@ -33,6 +33,18 @@ TEST(Courbe, GraduationsRondes) {
       {130001, 8, {0, 20000, 40000, 60000, 80000, 100000, 120000, 140000}},
   };
   for (const cas& e : essais) EXPECT_EQ(graduations(e.maximum, e.nombre), e.attendues) << e.maximum;
+  // Any values give a short answer: the maximum is held within 1..10^18, the intervals within
+  // 1..1000 (these looped until memory ran out, or overflowed).
+  const std::int64_t E18 = 1'000'000'000'000'000'000;
+  EXPECT_EQ(graduations(INT64_MAX, 10).size(), 11u);
+  EXPECT_EQ(graduations(INT64_MAX, 8),
+            (std::vector<std::int64_t>{0, E18 / 5, 2 * E18 / 5, 3 * E18 / 5, 4 * E18 / 5, E18}));
+  EXPECT_EQ(graduations(INT64_MAX - 3, 1), (std::vector<std::int64_t>{0, E18}));
+  EXPECT_EQ(graduations(E18 - 1, 8).back(), E18);
+  EXPECT_EQ(graduations(-5, -5), (std::vector<std::int64_t>{0, 1}));
+  EXPECT_EQ(graduations(INT64_MIN, 10), (std::vector<std::int64_t>{0, 1}));
+  EXPECT_EQ(graduations(1'000'000, INT32_MAX).size(), 1001u);
+  EXPECT_EQ(graduations(1'000'000'000'000'000, 10).back(), 1'000'000'000'000'000);
   EXPECT_EQ(texte_graduation(0), "0");
   EXPECT_EQ(texte_graduation(999), "999");
   EXPECT_EQ(texte_graduation(12000), "12 000");
