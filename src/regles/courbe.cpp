@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "monde/carte.h"
 #include "socle/fichiers.h"
@@ -27,10 +28,50 @@ constexpr int PAGE_BAS = 490;
 constexpr std::int64_t GRADUATION_MAX = 1'000'000'000'000'000'000;
 constexpr int NOMBRE_GRADUATIONS_MAX = 1000;
 
-// Characters that XML gives a meaning to, as entities.
+// The UTF-8 sequence that starts `t` at `i` (a byte of 0x80 or more): its length and whether it
+// is a character XML 1.0 allows. A malformed sequence (overlong, a surrogate, past U+10FFFF, cut
+// short) counts as its first byte, not allowed; U+FFFE and U+FFFF are well formed, not allowed.
+std::pair<std::size_t, bool> caractere_xml(const std::string& t, std::size_t i) {
+  const auto octet = [&](std::size_t k) {
+    return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u;
+  };
+  const unsigned c = octet(i);
+  std::size_t n = 0;
+  unsigned bas = 0x80;
+  unsigned haut = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) bas = 0xA0;   // overlong
+    if (c == 0xED) haut = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) bas = 0x90;   // overlong
+    if (c == 0xF4) haut = 0x8F;  // past U+10FFFF
+  } else {
+    return {1, false};
+  }
+  if (octet(i + 1) < bas || octet(i + 1) > haut) return {1, false};
+  for (std::size_t k = 2; k < n; ++k)
+    if (octet(i + k) < 0x80 || octet(i + k) > 0xBF) return {1, false};
+  // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+  return {n, !(c == 0xEF && octet(i + 1) == 0xBF && octet(i + 2) >= 0xBE)};
+}
+
+// A text as XML character data: the characters XML gives a meaning to as entities, a control
+// character as a space, and whatever XML 1.0 does not allow (malformed UTF-8, surrogates,
+// U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
 std::string echapper_xml(const std::string& texte) {
   std::string r;
-  for (char c : texte) {
+  for (std::size_t i = 0; i < texte.size();) {
+    const char c = texte[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      const auto [n, permis] = caractere_xml(texte, i);
+      r += permis ? texte.substr(i, n) : "\xEF\xBF\xBD";
+      i += n;
+      continue;
+    }
     switch (c) {
       case '&':
         r += "&amp;";
@@ -45,9 +86,9 @@ std::string echapper_xml(const std::string& texte) {
         r += "&quot;";
         break;
       default:
-        // Control characters have no place in an XML text.
         r += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     }
+    ++i;
   }
   return r;
 }

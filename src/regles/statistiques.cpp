@@ -8,6 +8,7 @@
 #include <cstring>
 #include <map>
 #include <new>
+#include <string_view>
 #include <utility>
 
 #include "population/civ.h"
@@ -209,9 +210,13 @@ void fermer_csv() {
 const char* entete_csv() { return "pas,code,nom,unites,habitants,guerres_du_pas"; }
 
 std::string champ_csv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
+  // A cell that a spreadsheet would take for a formula is made plain text by a quote before it.
+  const bool formule =
+      !texte.empty() && std::string_view("=+-@\t\r").find(texte.front()) != std::string_view::npos;
+  const std::string cellule = formule ? "'" + texte : texte;
+  if (cellule.find_first_of(",\"\r\n") == std::string::npos) return cellule;
   std::string resultat = "\"";
-  for (char c : texte) {
+  for (char c : cellule) {
     if (c == '"') resultat += '"';
     resultat += c;
   }

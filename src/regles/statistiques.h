@@ -67,7 +67,8 @@ void ecrire_etat_csv();
 void fermer_csv();
 // The header line of the CSV file, and the quoting of one field (RFC 4180: a field holding a
 // comma, a double quote, a carriage return or a line feed is put between double quotes, its
-// double quotes doubled).
+// double quotes doubled). A field starting with =, +, -, @, a tab or a carriage return, which a
+// spreadsheet would run as a formula, gets a single quote before it.
 const char* entete_csv();
 std::string champ_csv(const std::string& texte);
 

@@ -77,7 +77,17 @@ TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
                                                         {"dit \"non\"", "\"dit \"\"non\"\"\""},
                                                         {"deux\nlignes", "\"deux\nlignes\""},
                                                         {"cr\r", "\"cr\r\""},
-                                                        {"", ""}};
+                                                        {"", ""},
+                                                        // What a spreadsheet would run: text.
+                                                        {"=1+1", "'=1+1"},
+                                                        {"+33", "'+33"},
+                                                        {"-2", "'-2"},
+                                                        {"@SUM(A1)", "'@SUM(A1)"},
+                                                        {"\tx", "'\tx"},
+                                                        {"\rx", "\"'\rx\""},
+                                                        {"=A1,B1", "\"'=A1,B1\""},
+                                                        {"a=b", "a=b"},
+                                                        {"_-", "_-"}};
   for (const auto& [texte, cite] : champs) EXPECT_EQ(champ_csv(texte), cite) << texte;
 }
 
