@@ -1,9 +1,11 @@
 // Save and restore: a restored run goes on exactly as the saved one, and a file that is empty,
 // truncated, foreign, newer, altered or inconsistent is refused by name with the world unchanged.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -312,4 +314,44 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
   EXPECT_NE(erreur.find("/nonexistent-dir/monde.json"), std::string::npos);
   EXPECT_FALSE(sauver_monde("/nonexistent-dir/monde.json", erreur));
   EXPECT_NE(erreur.find("No such file"), std::string::npos);
+}
+
+TEST(Sauvegarde, SauverRefuseCeQuIlNeRelirait) {
+  const std::string chemin = "/tmp/pangaeolith-test-sauver-" + std::to_string(getpid()) + ".json";
+  std::remove(chemin.c_str());
+  std::string erreur;
+  // A tribe the program never names so: the save would be refused, so it is not written.
+  generer(3, 3, 2, false);
+  std::strcpy(liste_civ().front().nom, "T0");
+  EXPECT_FALSE(sauver_monde(chemin, erreur));
+  EXPECT_EQ(erreur,
+            "ce monde ne pourrait pas être relu : « tribus[0].nom » : ce n'est pas un nom "
+            "que le programme donne à la tribu 0");
+  EXPECT_NE(access(chemin.c_str(), F_OK), 0);
+
+  // A history too long for the largest save read: refused before its text is made. Nine tribes
+  // of 7-digit counts over 3.8 million steps are 8 bytes a sample, past 256 MiB.
+  generer(100, 100, 3, false);
+  releve_statistiques r = releve();
+  const std::int64_t pas = 3'800'000;
+  r.pas = pas;
+  r.dernier_echantillon = pas;
+  for (tribu_suivie& t : r.tribus) {
+    t.premier_pas = 0;
+    t.pas_extinction = -1;
+    t.habitants.assign(static_cast<std::size_t>(pas) + 1, 7'000'000);
+  }
+  remplacer_releve(std::move(r));
+  EXPECT_FALSE(sauver_monde(chemin, erreur));
+  EXPECT_NE(erreur.find("octets, plus que les 268435456 qu'une sauvegarde peut avoir"),
+            std::string::npos)
+      << erreur;
+  EXPECT_NE(access(chemin.c_str(), F_OK), 0);
+
+  // A world of drawn tribes is written, and read back.
+  generer(4, 4, 5, true);
+  jouer(3);
+  ASSERT_TRUE(sauver_monde(chemin, erreur)) << erreur;
+  EXPECT_TRUE(charger_monde(chemin, erreur)) << erreur;
+  std::remove(chemin.c_str());
 }
