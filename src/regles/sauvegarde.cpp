@@ -859,10 +859,11 @@ class lecteur {
   bool key(std::string& cle);
   bool end_object();
   bool end_array();
-  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception& e) {
-    const auto* p = dynamic_cast<const nlohmann::json::parse_error*>(&e);
-    octet_erreur_ = p != nullptr ? p->byte : 0;
+  // A syntax error, or a number too large even for a double: where the parser stopped.
+  bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& e) {
+    octet_erreur_ = position;
     syntaxe_ = true;
+    demesure_ = dynamic_cast<const nlohmann::json::out_of_range*>(&e) != nullptr;
     return false;
   }
 
@@ -901,6 +902,7 @@ class lecteur {
   bool racine_objet_ = false;
   bool trop_profond_ = false;
   bool syntaxe_ = false;
+  bool demesure_ = false;  // the syntax error is a number past any double
   std::size_t octet_erreur_ = 0;
   std::size_t unites_ = 0;  // units of every tribe so far
   // The members of the document that say what it is, followed to the end whatever comes before.
@@ -1218,6 +1220,9 @@ bool lecteur::end_array() {
 
 std::optional<std::string> lecteur::refus_de_lecture(std::size_t taille) const {
   if (syntaxe_) {
+    if (demesure_)
+      return "ce n'est pas du JSON valide (nombre démesuré à l'octet " +
+             std::to_string(octet_erreur_) + ")";
     if (octet_erreur_ >= taille)
       return "le fichier est tronqué : il s'arrête au milieu des données";
     return "ce n'est pas du JSON valide (erreur à l'octet " + std::to_string(octet_erreur_) + ")";

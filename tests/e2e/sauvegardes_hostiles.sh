@@ -83,6 +83,11 @@ refus_invite profond profond.json \
   "ce n'est pas une sauvegarde de Pangaeolith (données imbriquées sur plus de 6 niveaux)"
 refus_demarrage profond_demarrage profond.json "données imbriquées sur plus de 6 niveaux"
 
+# A number past any double, which escaped the parser's handling as another exception.
+printf '{"format":"pangaeolith-sauvegarde","version":1,"alea":1e999}' > demesure.json
+refus_invite demesure demesure.json "ce n'est pas du JSON valide (nombre démesuré à l'octet"
+refus_demarrage demesure_demarrage demesure.json "nombre démesuré"
+
 # Files too large for the memory left: a 6 MB array where no member has that name (which took
 # 120 MB to refuse), and a sparse 1 GiB file. A sanitizer build cannot run under a limit of
 # virtual memory; these cases are then skipped.

@@ -124,6 +124,7 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
       {"\x89PNG\r\n\x1a\n", "pas du JSON"},
       {"{\"nom\": \"autre chose\"}", "pas une sauvegarde de Pangaeolith"},
       {"[1, 2, 3]", "pas une sauvegarde de Pangaeolith"},
+      {"{\"alea\": 1e999}", "ce n'est pas du JSON valide (nombre démesuré à l'octet 14)"},
   };
   // One digit changed, the fingerprint left as it was.
   std::string alteree = bonne;
