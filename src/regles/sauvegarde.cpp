@@ -113,7 +113,11 @@ struct monde_a_sauver {
     const int Y = combien_lignes();
     terrains.reserve(static_cast<std::size_t>(X) * static_cast<std::size_t>(Y));
     for (int x = 0; x < X; ++x)
-      for (int y = 0; y < Y; ++y) terrains.push_back(*donner_terrain(x, y));
+      for (int y = 0; y < Y; ++y) {
+        // Before the map is generated a cell has no terrain: it reads as empty sea.
+        const terrain* t = donner_terrain(x, y);
+        terrains.push_back(t != nullptr ? *t : terrain{});
+      }
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     const int nb = donner_conflit(0, x1, y1, x2, y2);
     conflits.reserve(static_cast<std::size_t>(nb));
