@@ -91,7 +91,7 @@ refus_demarrage demesure_demarrage demesure.json "nombre démesuré"
 # Files too large for the memory left: a 6 MB array where no member has that name (which took
 # 120 MB to refuse), and a sparse 1 GiB file. A sanitizer build cannot run under a limit of
 # virtual memory; these cases are then skipped.
-if (ulimit -v 80000; "$BIN" --help > /dev/null 2>&1); then
+if bash -c 'ulimit -v 80000; "$0" --help; exit $?' "$BIN" > /dev/null 2>&1; then
   { printf '{"format":"pangaeolith-sauvegarde","version":1,"empreinte":"0","z":['
     yes 1, | head -n 2999999 | tr -d '\n'; printf '1]}'; } > gros.json
   refus_invite gros gros.json "champ « z » inconnu" 80000
