@@ -871,8 +871,8 @@ class lecteur {
     return false;
   }
 
-  // Once the parse is over (`complet` when the parser reached the end): the reason to refuse the
-  // document, if it has one.
+  // Once the parse is over: the reason to refuse the document, if it has one (`taille`, the
+  // text's length, tells a file cut short).
   std::optional<std::string> refus_de_lecture(std::size_t taille) const;
   const std::string& empreinte() const { return empreinte_; }
 
@@ -998,7 +998,6 @@ bool lecteur::ouvrir(bool objet) {
         break;
     }
   }
-  // The stack never grows past its reserve, so `c` stays valid.
   const cadre nouveau{enfant, objet, c.objet ? c.cle : nullptr, c.n};
   if (!c.objet) ++c.n;
   c.m = nullptr;
