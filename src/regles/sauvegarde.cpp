@@ -917,17 +917,28 @@ class lecteur {
 
 std::string lecteur::ici(bool element) const {
   std::string t;
+  const auto nom = [&t](const char* n) {
+    if (!t.empty()) t += '.';
+    t += n;
+  };
+  const auto indice = [&t](std::size_t i) {
+    t += '[';
+    t += std::to_string(i);
+    t += ']';
+  };
   for (std::size_t i = 1; i < pile_.size(); ++i) {
-    const cadre& c = pile_[i];
-    if (c.nom != nullptr)
-      t += (t.empty() ? "" : ".") + std::string(c.nom);
+    if (pile_[i].nom != nullptr)
+      nom(pile_[i].nom);
     else
-      t += "[" + std::to_string(c.indice) + "]";
+      indice(pile_[i].indice);
   }
   if (pile_.empty() || !element) return t;
   const cadre& haut = pile_.back();
-  if (haut.objet) return haut.cle != nullptr ? t + (t.empty() ? "" : ".") + haut.cle : t;
-  return t + "[" + std::to_string(haut.n) + "]";
+  if (!haut.objet)
+    indice(haut.n);
+  else if (haut.cle != nullptr)
+    nom(haut.cle);
+  return t;
 }
 
 void lecteur::refuser_ici(const std::string& raison, bool element) {
