@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 
 paquets=(cmake make g++ clang libclang-rt-14-dev libgtest-dev libgmock-dev libbenchmark-dev
   libreadline-dev tmux freeglut3-dev libglu1-mesa-dev libx11-dev xvfb xdotool imagemagick
-  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel valgrind libspdlog-dev)
+  x11-utils nlohmann-json3-dev libxml2-utils file dpkg-dev parallel valgrind libspdlog-dev python3)
 manquants=()
 for p in "${paquets[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || manquants+=("$p")

@@ -5,11 +5,13 @@
 #include "graphique/courbe_gl.h"
 
 #include <algorithm>
+#include <new>
 #include <string>
 
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
 #include "regles/courbe.h"
+#include "socle/journal.h"
 #include "socle/parametres.h"
 
 namespace {
@@ -73,7 +75,14 @@ int courbe_affichee() { return etat.affichee; }
 void dessiner_courbe() {
   const int W = largeur_fenetre();
   const int H = hauteur_fenetre();
-  const contenu_courbe c = preparer_courbe();
+  // A history too long for the memory left draws nothing, rather than ending the program.
+  contenu_courbe c;
+  try {
+    c = preparer_courbe();
+  } catch (const std::bad_alloc&) {
+    ecrire_erreur("dessiner_courbe - mémoire insuffisante pour la courbe\n");
+    return;
+  }
   dessin& d = dessin_courant();
 
   // The panel, below the open console when there is room for it.

@@ -12,7 +12,8 @@ enum : int { MER = 0, BAS = 1, MOYEN = 2, HAUT = 3 };
 // Resource codes, indices into `terrain::ressources`.
 enum : int { EAU = 0, BOIS = 1, NOURRITURE_VEGETALE = 2, NOURRITURE_ANIMALE = 3 };
 
-// Ceiling of every resource; a sea cell holds exactly this much water and nothing else.
+// Ceiling of every resource. A sea cell holds water only: this much after any change, less after
+// a drought.
 inline constexpr int RESSOURCE_MAX = 7000;
 
 struct terrain {

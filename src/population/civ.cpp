@@ -1,9 +1,11 @@
 // The civilisations: the ordered list that owns them, the pass cursor and the look-ups by code.
 #include "population/civ.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "population/unites.h"
 #include "socle/alea.h"
@@ -169,6 +171,20 @@ void supprimer_civ(civilisation* c) {
     return;
   }
   ecrire_debug("civ-supprimer_civ : civilisation inexistante\n");
+}
+
+void remplacer_liste_civ(std::list<civilisation> civs, std::size_t rang) {
+  vider_liste_civ();
+  etat.civs = std::move(civs);
+  for (civilisation& c : etat.civs)
+    if (c.code >= 0 && c.code < NB_TRIBUS) etat.par_code[static_cast<std::size_t>(c.code)] = &c;
+  fixer_rang_civ_courante(rang);
+}
+
+bool nom_de_tribu_possible(int code, std::string_view nom) {
+  if (code >= 0 && code < NB_TRIBUS && nom == TRIBUS_FIXES[static_cast<std::size_t>(code)].nom)
+    return true;
+  return std::find(NOMS_ALEATOIRES.begin(), NOMS_ALEATOIRES.end(), nom) != NOMS_ALEATOIRES.end();
 }
 
 std::size_t rang_civ_courante() {

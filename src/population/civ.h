@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <string_view>
 
 #include "monde/unite.h"
 
@@ -45,6 +46,13 @@ const char* choisir_nom();
 civilisation* civ_suivante();
 // Unlinks and releases a tribe.
 void supprimer_civ(civilisation* c);
+// A restored world: the tribes built aside, their units in their lists, replace every tribe (the
+// unit bookkeeping starts afresh with them) and the cursor is put at position `rang`. Nothing
+// here allocates, so a world read aside goes in whole.
+void remplacer_liste_civ(std::list<civilisation> civs, std::size_t rang);
+// Whether the program ever gives the name `nom` to the tribe of code `code`: its name in the
+// fixed table, or one of the one-letter names of random mode.
+bool nom_de_tribu_possible(int code, std::string_view nom);
 // The cursor as a position in liste_civ (the list's size at the end of a pass), and its
 // restoration (a position past the end means the end of a pass).
 std::size_t rang_civ_courante();

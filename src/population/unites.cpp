@@ -2,7 +2,6 @@
 // the free stack are always exactly 1..N, N the highest ever given.
 #include "population/unites.h"
 
-#include <iterator>
 #include <unordered_map>
 #include <utility>
 
@@ -16,8 +15,7 @@ namespace {
 struct Etat {
   std::vector<int> id_libres;                      // top of the stack last
   std::vector<std::unique_ptr<unite>> supprimees;  // removed, still readable
-  // Where each living unit stands in its tribe's list, so that removing one costs no walk.
-  std::unordered_map<const unite*, liste_unites::iterator> positions;
+  reperes_unites positions;                        // each living unit's place in its tribe's list
 };
 
 Etat etat;
@@ -137,18 +135,20 @@ void supprimer_unite(unite* u) {
 
 void liberer_unites_supprimees() { etat.supprimees.clear(); }
 
-int installer_unite(std::unique_ptr<unite> u) {
-  civilisation* c = u != nullptr ? donner_civ(u->code) : nullptr;
-  if (c == nullptr || !dans_carte(u->x, u->y) || quelle_unite(u->x, u->y) != nullptr) return 0;
-  unite* nouvelle = u.get();
-  c->liste_unite.push_back(std::move(u));
-  etat.positions[nouvelle] = std::prev(c->liste_unite.end());
-  ++c->nb_unites;
-  installer_unite_carte(nouvelle);
-  return 1;
+reperes_unites reperer_unites(std::list<civilisation>& civs) {
+  std::size_t n = 0;
+  for (const civilisation& c : civs) n += c.liste_unite.size();
+  reperes_unites reperes;
+  reperes.reserve(n);
+  for (civilisation& c : civs)
+    for (auto it = c.liste_unite.begin(); it != c.liste_unite.end(); ++it) reperes[it->get()] = it;
+  return reperes;
 }
 
-void fixer_id_libres(std::vector<int> ids) { etat.id_libres = std::move(ids); }
+void installer_unites(reperes_unites reperes, std::vector<int> id_libres) {
+  etat.positions = std::move(reperes);
+  etat.id_libres = std::move(id_libres);
+}
 
 void reinitialiser_unites() {
   etat.id_libres.clear();

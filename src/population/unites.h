@@ -2,11 +2,14 @@
 // insertion into the tribe and onto the map, removal.
 #pragma once
 
+#include <list>
 #include <memory>
 #include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "monde/unite.h"
+#include "population/civ.h"
 
 // Empty stack of released identifiers.
 void creer_liste_id_libres();
@@ -27,12 +30,14 @@ void supprimer_unite(unite* u);
 // Releases the records of removed units (start of each simulation step).
 void liberer_unites_supprimees();
 
-// A restored world, tribe lists already made: appends a built unit at the tail of its tribe's
-// list (lists are restored head first) and puts it on its cell, without trace lines. The tribe
-// must exist and the cell be inside the map and free; 0 otherwise, and nothing changes.
-int installer_unite(std::unique_ptr<unite> u);
-// A restored world: the free-identifier stack, bottom first.
-void fixer_id_libres(std::vector<int> ids);
+// Where each unit stands in its tribe's list, so that removing one costs no walk.
+using reperes_unites = std::unordered_map<const unite*, liste_unites::iterator>;
+// A restored world, built aside: where each of its units stands. Building this may fail for want
+// of memory, so it is done before anything of the world is replaced.
+reperes_unites reperer_unites(std::list<civilisation>& civs);
+// A restored world, once its tribes are in place (remplacer_liste_civ): their units' places and
+// the free-identifier stack, bottom first. Nothing here allocates.
+void installer_unites(reperes_unites reperes, std::vector<int> id_libres);
 
 // Tests: empty stack, removed records released.
 void reinitialiser_unites();

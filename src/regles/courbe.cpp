@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <new>
+#include <utility>
 
 #include "monde/carte.h"
 #include "socle/fichiers.h"
@@ -22,10 +24,54 @@ constexpr int PAGE_DROITE = 690;
 constexpr int PAGE_HAUT = 70;
 constexpr int PAGE_BAS = 490;
 
-// Characters that XML gives a meaning to, as entities.
+// The largest value an axis shows, and the most intervals it is cut into.
+constexpr std::int64_t GRADUATION_MAX = 1'000'000'000'000'000'000;
+constexpr int NOMBRE_GRADUATIONS_MAX = 1000;
+
+// The UTF-8 sequence that starts `t` at `i` (a byte of 0x80 or more): its length and whether it
+// is a character XML 1.0 allows. A malformed sequence (overlong, a surrogate, past U+10FFFF, cut
+// short) counts as its first byte, not allowed; U+FFFE and U+FFFF are well formed, not allowed.
+std::pair<std::size_t, bool> caractere_xml(const std::string& t, std::size_t i) {
+  const auto octet = [&](std::size_t k) {
+    return k < t.size() ? static_cast<unsigned char>(t[k]) : 0u;
+  };
+  const unsigned c = octet(i);
+  std::size_t n = 0;
+  unsigned bas = 0x80;
+  unsigned haut = 0xBF;
+  if (c >= 0xC2 && c <= 0xDF) {
+    n = 2;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 3;
+    if (c == 0xE0) bas = 0xA0;   // overlong
+    if (c == 0xED) haut = 0x9F;  // surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 4;
+    if (c == 0xF0) bas = 0x90;   // overlong
+    if (c == 0xF4) haut = 0x8F;  // past U+10FFFF
+  } else {
+    return {1, false};
+  }
+  if (octet(i + 1) < bas || octet(i + 1) > haut) return {1, false};
+  for (std::size_t k = 2; k < n; ++k)
+    if (octet(i + k) < 0x80 || octet(i + k) > 0xBF) return {1, false};
+  // U+FFFE and U+FFFF: EF BF BE and EF BF BF.
+  return {n, !(c == 0xEF && octet(i + 1) == 0xBF && octet(i + 2) >= 0xBE)};
+}
+
+// A text as XML character data: the characters XML gives a meaning to as entities, a control
+// character as a space, and whatever XML 1.0 does not allow (malformed UTF-8, surrogates,
+// U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
 std::string echapper_xml(const std::string& texte) {
   std::string r;
-  for (char c : texte) {
+  for (std::size_t i = 0; i < texte.size();) {
+    const char c = texte[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      const auto [n, permis] = caractere_xml(texte, i);
+      r += permis ? texte.substr(i, n) : "\xEF\xBF\xBD";
+      i += n;
+      continue;
+    }
     switch (c) {
       case '&':
         r += "&amp;";
@@ -40,11 +86,19 @@ std::string echapper_xml(const std::string& texte) {
         r += "&quot;";
         break;
       default:
-        // Control characters have no place in an XML text.
         r += static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
     }
+    ++i;
   }
   return r;
+}
+
+// The smallest step of 1, 2 or 5 times a power of ten that cuts 0..maximum (1..GRADUATION_MAX)
+// into at most nombre_max intervals.
+std::int64_t pas_rond(std::int64_t maximum, int nombre_max) {
+  for (std::int64_t puissance = 1;; puissance *= 10)
+    for (const std::int64_t m : {1, 2, 5})
+      if ((maximum - 1) / (m * puissance) + 1 <= nombre_max) return m * puissance;
 }
 
 std::string nombre(double v) {
@@ -67,23 +121,13 @@ std::array<std::uint8_t, 3> couleur_tribu(int code) {
 }
 
 std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max) {
-  maximum = std::max<std::int64_t>(maximum, 1);
-  nombre_max = std::max(nombre_max, 1);
-  std::int64_t pas = 1;
-  // Steps of 1, 2, 5, 10, 20, 50 ... until one gives few enough intervals.
-  for (std::int64_t puissance = 1; puissance <= INT64_MAX / 50; puissance *= 10) {
-    bool trouve = false;
-    for (std::int64_t m : {1, 2, 5}) {
-      pas = m * puissance;
-      if ((maximum + pas - 1) / pas <= nombre_max) {
-        trouve = true;
-        break;
-      }
-    }
-    if (trouve) break;
-  }
+  // Past these bounds a chart has nothing more to show; within them every product and sum below
+  // stays far from the 64-bit limit, and the search ends (at a step of GRADUATION_MAX at most).
+  maximum = std::clamp<std::int64_t>(maximum, 1, GRADUATION_MAX);
+  nombre_max = std::clamp(nombre_max, 1, NOMBRE_GRADUATIONS_MAX);
+  const std::int64_t pas = pas_rond(maximum, nombre_max);
   std::vector<std::int64_t> ticks;
-  for (std::int64_t v = 0; ticks.empty() || ticks.back() < maximum; v += pas) ticks.push_back(v);
+  for (std::int64_t k = 0; k <= (maximum - 1) / pas + 1; ++k) ticks.push_back(k * pas);
   return ticks;
 }
 
@@ -234,5 +278,10 @@ std::string texte_svg(const contenu_courbe& c) {
 }
 
 bool ecrire_courbe_svg(const std::string& chemin, std::string& erreur) {
-  return ecrire_fichier_entier(chemin, texte_svg(preparer_courbe()), erreur);
+  try {
+    return ecrire_fichier_entier(chemin, texte_svg(preparer_courbe()), erreur);
+  } catch (const std::bad_alloc&) {
+    erreur = "mémoire insuffisante pour tracer la courbe";
+    return false;
+  }
 }

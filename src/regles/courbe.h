@@ -31,7 +31,8 @@ inline constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {
 std::array<std::uint8_t, 3> couleur_tribu(int code);
 
 // Round tick values from 0 covering `maximum`: a step of 1, 2 or 5 times a power of ten giving at
-// most `nombre_max` intervals, the last tick at or above `maximum`.
+// most `nombre_max` intervals, the last tick at or above `maximum`. The maximum is held within
+// 1..10^18 and the number of intervals within 1..1000, so that any values give a short answer.
 std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max);
 // A tick value as written on an axis: thousands separated by a space ("12 000").
 std::string texte_graduation(std::int64_t valeur);

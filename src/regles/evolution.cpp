@@ -3,6 +3,7 @@
 #include "regles/evolution.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -102,7 +103,9 @@ bool manque_ressource(const unite& u) {
 
 void evolution_intellectuelle(unite* u) {
   if (u == nullptr) return;
-  ++u->nb_tours;
+  // Only whether a unit has played more than one turn matters: the count stops at the largest
+  // int, which a run of billions of steps would otherwise pass.
+  if (u->nb_tours < INT32_MAX) ++u->nb_tours;
   if (u->nb_tours <= 1) {
     u->connaissance = 0;
     ecrire_debug("evolution_intellectuelle: L'unite %d est au niveau de connaissances basique\n",

@@ -5,24 +5,40 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 
 // The format marker and the version this program writes and reads.
 inline constexpr const char* FORMAT_SAUVEGARDE = "pangaeolith-sauvegarde";
 inline constexpr int VERSION_SAUVEGARDE = 1;
-// The largest save file read, in bytes.
+// The largest save file read, and written, in bytes. The map, units, identifiers and wars of a
+// 100 x 100 world take less than 7 MB; the rest is the history, at most nine samples of at most
+// eight bytes a step, so a save holds at least 3.6 million steps of any world.
 inline constexpr std::size_t TAILLE_MAX_SAUVEGARDE = std::size_t{256} << 20;
+// The largest step counter of a save: a thousand runs of the longest --pas, far more than a
+// machine plays in years, small enough that a step count stays exact as a double and that no
+// sum or product of the chart's ticks comes near the 64-bit limit.
+inline constexpr std::int64_t PAS_MAX_SAUVEGARDE = 1'000'000'000'000'000;
+// The largest population of a unit between two steps. A unit's own turn leaves it at its cell's
+// popmax (500 at most) or at half of what milieu and feeding made of it: 1.8 times its start on
+// its tribe's preferred milieu, where no unit passes 500, 1.2 times elsewhere. A unit off its
+// preferred milieu that then joins a unit of its tribe standing above that cell's popmax (founded
+// there with up to 500, or left at up to 450 by a deployment) takes the excess back: up to
+// 500 - 250 more, so 750, which long runs with drawn tribes do reach.
+inline constexpr int HABITANTS_MAX_UNITE = 750;
 
-// The fingerprint a save carries: FNV-1a 64 of its compact text without the field, as sixteen
-// hexadecimal digits.
+// The fingerprint a save carries: FNV-1a 64 (offset basis 14695981039346656037) of its compact
+// text without the field, as sixteen hexadecimal digits.
 std::string empreinte_sauvegarde(const std::string& texte);
 
 // The state as the text of a save file.
 std::string texte_sauvegarde();
 
-// Writes the save through a temporary file renamed at the end. True on success; otherwise
-// `erreur` says why, and any file that was at `chemin` is left as it was.
+// Writes the save through a temporary file renamed at the end, once the world is found to be one
+// this program reads back (within every range a save is held to, and not larger than
+// TAILLE_MAX_SAUVEGARDE). True on success; otherwise `erreur` says why, and any file that was at
+// `chemin` is left as it was.
 bool sauver_monde(const std::string& chemin, std::string& erreur);
 
 // A save read and checked, not yet installed: reading touches nothing of the world, so that a

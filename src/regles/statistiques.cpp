@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <new>
+#include <string_view>
 #include <utility>
 
 #include "population/civ.h"
@@ -222,16 +224,23 @@ void fermer_csv() {
 const char* entete_csv() { return "pas,code,nom,unites,habitants,guerres_du_pas"; }
 
 std::string champ_csv(const std::string& texte) {
-  if (texte.find_first_of(",\"\r\n") == std::string::npos) return texte;
+  // A cell that a spreadsheet would take for a formula is made plain text by a quote before it.
+  const bool formule =
+      !texte.empty() && std::string_view("=+-@\t\r").find(texte.front()) != std::string_view::npos;
+  const std::string cellule = formule ? "'" + texte : texte;
+  if (cellule.find_first_of(",\"\r\n") == std::string::npos) return cellule;
   std::string resultat = "\"";
-  for (char c : texte) {
+  for (char c : cellule) {
     if (c == '"') resultat += '"';
     resultat += c;
   }
   return resultat + "\"";
 }
 
-std::vector<std::string> tableau_statistiques() {
+namespace {
+
+// The lines of the table.
+std::vector<std::string> lignes_statistiques() {
   const std::vector<bilan_tribu> tribus = bilan_tribus();
   std::size_t l_nom = largeur("Tribu");
   for (const bilan_tribu& t : tribus) l_nom = std::max(l_nom, largeur(t.nom));
@@ -268,6 +277,16 @@ std::vector<std::string> tableau_statistiques() {
                    std::to_string(habitants) + (habitants > 1 ? " habitants" : " habitant"));
   lignes.push_back("Guerres de la dernière phase : " + std::to_string(guerres_derniere_phase()));
   return lignes;
+}
+
+}  // namespace
+
+std::vector<std::string> tableau_statistiques() {
+  try {
+    return lignes_statistiques();
+  } catch (const std::bad_alloc&) {
+    return {"Statistiques indisponibles : mémoire insuffisante."};
+  }
 }
 
 void reinitialiser_statistiques() {

@@ -68,11 +68,12 @@ void ecrire_etat_csv();
 void fermer_csv();
 // The header line of the CSV file, and the quoting of one field (RFC 4180: a field holding a
 // comma, a double quote, a carriage return or a line feed is put between double quotes, its
-// double quotes doubled).
+// double quotes doubled). A field starting with =, +, -, @, a tab or a carriage return, which a
+// spreadsheet would run as a formula, gets a single quote before it.
 const char* entete_csv();
 std::string champ_csv(const std::string& texte);
 
-// The table of the "stats" command, as its lines.
+// The table of the "stats" command, as its lines (one line saying so when memory runs out).
 std::vector<std::string> tableau_statistiques();
 
 // Back to the start state: no step, no sample, no CSV file.

@@ -27,7 +27,6 @@ unite* colon_en(int x, int y, std::initializer_list<coord> cibles, int nb_hab = 
   return u;
 }
 
-
 TEST(Connaissance, BasiqueAuPremierTourPuisSuperieur) {
   unite* u = colon_en(1, 1, {});
   CaptureJournaux journaux;
@@ -42,6 +41,12 @@ TEST(Connaissance, BasiqueAuPremierTourPuisSuperieur) {
       contient(l, "evolution_intellectuelle: L'unite 1 est au niveau de connaissances basique"));
   EXPECT_TRUE(
       contient(l, "evolution_intellectuelle: L'unite 1 est au niveau de connaissance superieur"));
+  // A unit of billions of turns stays superior; its count stops at the largest int.
+  u->nb_tours = INT32_MAX - 1;
+  evolution_intellectuelle(u);
+  evolution_intellectuelle(u);
+  EXPECT_EQ(u->nb_tours, INT32_MAX);
+  EXPECT_EQ(u->connaissance, 1);
 }
 
 TEST(Comportement, SeuilsDeLHostiliteProvisoire) {

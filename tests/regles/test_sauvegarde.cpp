@@ -1,9 +1,11 @@
 // Save and restore: a restored run goes on exactly as the saved one, and a file that is empty,
 // truncated, foreign, newer, altered or inconsistent is refused by name with the world unchanged.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cinttypes>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -45,10 +47,15 @@ std::string jouer(int pas) {
   return sortie.texte();
 }
 
+// FNV-1a offset bases: the standard one, which saves are signed with, and the one short of its
+// last digit that older saves carry.
+constexpr std::uint64_t BASE_FNV = 14695981039346656037ull;
+constexpr std::uint64_t BASE_ANCIENNE = 1469598103934665603ull;
+
 // The fingerprint a save carries, computed here on its own: FNV-1a 64 of the compact text.
-std::string signer(json j) {
+std::string signer(json j, std::uint64_t base = BASE_ANCIENNE) {
   j.erase("empreinte");
-  std::uint64_t h = 1469598103934665603ull;
+  std::uint64_t h = base;
   for (unsigned char c : j.dump()) {
     h ^= c;
     h *= 1099511628211ull;
@@ -117,6 +124,7 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
       {"\x89PNG\r\n\x1a\n", "pas du JSON"},
       {"{\"nom\": \"autre chose\"}", "pas une sauvegarde de Pangaeolith"},
       {"[1, 2, 3]", "pas une sauvegarde de Pangaeolith"},
+      {"{\"alea\": 1e999}", "ce n'est pas du JSON valide (nombre démesuré à l'octet 14)"},
   };
   // One digit changed, the fingerprint left as it was.
   std::string alteree = bonne;
@@ -165,20 +173,125 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
       {[t](json& j) { j["tribus"][t]["unites"][0]["x"] = 8; }, u + "x » : entier de 0 à 7"},
       {[t](json& j) { j["tribus"][t]["unites"][0]["nb_hab"] = 1.5; },
        u + "nb_hab » : nombre entier"},
-      {[t](json& j) { j["tribus"][t]["unites"][0]["code"] = 77; }, "liste de la tribu"},
+      {[t](json& j) {
+         j["tribus"][t]["unites"][0]["code"] = (j["tribus"][t]["code"].get<int>() + 1) % 9;
+       },
+       "liste de la tribu"},
       {[t](json& j) {
          json autre = j["tribus"][t]["unites"][0];
-         autre["id"] = 500;
+         autre["id"] = 1;
          j["tribus"][t]["unites"].push_back(autre);
          j["tribus"][t]["nb_unites"] = j["tribus"][t]["unites"].size();
        },
        "porte déjà une unité"},
+      // Values no run reaches: each is refused by name before anything uses it.
+      {[t](json& j) { j["tribus"][t]["unites"][0]["nb_hab"] = 300000000; },
+       u + "nb_hab » : entier de 0 à 750 attendu"},
+      {[t](json& j) { j["tribus"][t]["unites"][0]["nb_hab"] = 751; },
+       u + "nb_hab » : entier de 0 à 750 attendu"},
+      {[t](json& j) { j["tribus"][t]["unites"][0]["nb_tours"] = 2147483647; },
+       u + "nb_tours » : entier de 0 à 15 attendu"},
+      {[t](json& j) {
+         j["tribus"][t]["unites"][0]["nb_tours"] = 1;
+         j["tribus"][t]["unites"][0]["connaissance"] = 1;
+       },
+       u + "connaissance » : 0 attendu après 1 tours"},
+      {[t](json& j) { j["tribus"][t]["unites"][0]["id"] = 49; },
+       u + "id » : entier de 1 à 48 attendu"},
+      {[t](json& j) { j["tribus"][t]["unites"][0]["adversaires"] = json::array({1}); },
+       u + "adversaires » : tableau vide attendu entre deux pas"},
+      {[t](json& j) {
+         const int autre = j["tribus"][t]["comportement"].get<int>() == 2 ? 3 : 2;
+         j["tribus"][t]["unites"][0]["comportement"] = autre;
+       },
+       u + "comportement » : 1 ou"},
   };
   for (const auto& [modifier, mot] : unites) {
     json j = doc;
     modifier(j);
     textes.push_back({signer(j), mot});
   }
+
+  // The map, the tribes, the counters and the history held to what a run produces.
+  std::size_t terre = 0;
+  while (doc["carte"]["terrains"][terre][0] == 0) ++terre;
+  const std::string c_terre = "« carte.terrains[" + std::to_string(terre) + "]";
+  const json& premiere = doc["tribus"][t]["unites"][0];
+  const std::size_t sous_l_unite =
+      premiere["x"].get<std::size_t>() * 6 + premiere["y"].get<std::size_t>();
+  std::size_t vivante = 0;
+  while (doc["statistiques"]["tribus"][vivante]["code"] != doc["tribus"][0]["code"]) ++vivante;
+  const std::vector<std::tuple<std::function<void(json&)>, std::string>> bornes = {
+      {[terre](json& j) { j["carte"]["terrains"][terre][2] = 2147483000; },
+       c_terre + "[2] » : entier de 0 à 7000 attendu"},
+      {[terre](json& j) { j["carte"]["terrains"][terre][5] = -1; },
+       c_terre + "[5] » : entier de 0 à 7000 attendu"},
+      {[](json& j) {
+         j["carte"]["terrains"][0] = json::array({0, 5, 7000, 10, 0, 0, 0});
+       },
+       "« carte.terrains[0][3] » : 0 attendu : une case de mer ne porte que de l'eau"},
+      {[sous_l_unite](json& j) {
+         j["carte"]["terrains"][sous_l_unite] = json::array({0, 5, 6999, 0, 0, 0, 0});
+       },
+       u.substr(0, u.size() - 1) + " » : la case (" + premiere["x"].dump() + "," +
+           premiere["y"].dump() + ") est en mer"},
+      {[](json& j) { j["tribus"][0]["code"] = 9; }, "« tribus[0].code » : entier de 0 à 8 attendu"},
+      {[](json& j) {
+         for (int k = 0; k < 10; ++k) j["tribus"].push_back(j["tribus"][0]);
+       },
+       "« tribus » : 9 tribus au plus"},
+      {[](json& j) {
+         j["id_libres"] = json::array();
+         for (int k = 0; k < 10001; ++k) j["id_libres"].push_back(1);
+       },
+       "« id_libres » : 10000 identifiants au plus"},
+      {[](json& j) { j["pas"] = INT64_MAX; }, "« pas » : entier de 0 à 1000000000000000 attendu"},
+      {[](json& j) { j["statistiques"]["dernier_echantillon"] = 14; },
+       "« statistiques.dernier_echantillon » : 15 attendu"},
+      {[](json& j) { j["statistiques"]["tribus"][0]["premier_pas"] = 16; },
+       "« statistiques.tribus[0].premier_pas » : entier de 0 à 15 attendu"},
+      {[](json& j) { j["statistiques"]["tribus"][0]["pas_extinction"] = -5; },
+       "« statistiques.tribus[0].pas_extinction » : entier de -1 à"},
+      {[](json& j) { j["statistiques"]["tribus"][0]["habitants"][0] = 36001; },
+       "« statistiques.tribus[0].habitants[0] » : entier de 0 à 36000 attendu"},
+      {[](json& j) { j["id_libres"] = json::array({49}); }, "« id_libres[0] » : entier de 1 à 48"},
+      {[](json& j) {
+         j["conflits"] = json::array({{{"numero", 1}, {"x1", 0}, {"y1", 0}, {"x2", 3}, {"y2", 1}}});
+       },
+       "« conflits[0] » : les deux cases d'une guerre sont voisines"},
+      // Names: only those the program gives, so that nothing of a file reaches a terminal, a
+      // chart or a spreadsheet unless the program could have written it.
+      {[](json& j) { j["tribus"][0]["nom"] = "\x1b[2J\x1b]0;pris\x07"; },
+       "« tribus[0].nom » : ce n'est pas un nom que le programme donne à la tribu"},
+      {[](json& j) { j["tribus"][0]["nom"] = "=HYPERLINK(1)"; }, "« tribus[0].nom »"},
+      {[](json& j) { j["tribus"][0]["nom"] = "GOBTOU_NEUNEU"; }, "« tribus[0].nom »"},
+      {[](json& j) { j["statistiques"]["tribus"][1]["nom"] = "X\xef\xbf\xbe"; },
+       "« statistiques.tribus[1].nom »"},
+      {[vivante](json& j) { j["statistiques"]["tribus"][vivante]["nom"] = "a"; },
+       "« statistiques.tribus[" + std::to_string(vivante) + "].nom » : la tribu " +
+           doc["tribus"][0]["code"].dump() + " porte un autre nom dans « tribus »"},
+      // Members the format does not have, whatever their depth.
+      {[](json& j) { j["z"] = 1; }, "champ « z » inconnu"},
+      {[](json& j) { j["tribus"][0]["\x1b[2J"] = 1; }, "champ « tribus[0].?[2J » inconnu"},
+      {[](json& j) {
+         json z = json::array();
+         for (int k = 0; k < 100; ++k) z = json::array({z});
+         j["z"] = z;
+       },
+       "données imbriquées sur plus de 6 niveaux"},
+  };
+  for (const auto& [modifier, mot] : bornes) {
+    json j = doc;
+    modifier(j);
+    textes.push_back({signer(j), mot});
+  }
+  // Too deep for any recursion, and a member given twice.
+  textes.push_back({"{\"format\":\"pangaeolith-sauvegarde\",\"version\":1,\"z\":" +
+                        std::string(100000, '[') + std::string(100000, ']') + "}",
+                    "données imbriquées sur plus de 6 niveaux"});
+  std::string double_alea = signer(doc);
+  double_alea.insert(1, "\"alea\":1,");
+  textes.push_back({double_alea, "« alea » : champ en double"});
 
   for (const auto& [texte, mot] : textes) {
     std::string erreur;
@@ -187,14 +300,59 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
         << "attendu : " << mot << "\nobtenu : " << erreur;
     ASSERT_EQ(texte_sauvegarde(), avant) << mot;
   }
-  // The good document itself, re-signed, is accepted: the refusals come from the changes.
+  // The good document itself, re-signed either way, is accepted: the refusals come from the
+  // changes. The program signs with the standard basis.
   std::string erreur;
   EXPECT_TRUE(charger_texte(signer(doc), erreur)) << erreur;
   EXPECT_EQ(texte_sauvegarde(), bonne);
+  EXPECT_TRUE(charger_texte(signer(doc, BASE_FNV), erreur)) << erreur;
+  EXPECT_EQ(texte_sauvegarde(), bonne);
+  EXPECT_EQ(json::parse(bonne)["empreinte"], json::parse(signer(doc, BASE_FNV))["empreinte"]);
+  EXPECT_EQ(empreinte_sauvegarde("a"), "af63dc4c8601ec8c");
 
   // Files: a missing one is named; a save that cannot be written says why.
   EXPECT_FALSE(charger_monde("/nonexistent-dir/monde.json", erreur));
   EXPECT_NE(erreur.find("/nonexistent-dir/monde.json"), std::string::npos);
   EXPECT_FALSE(sauver_monde("/nonexistent-dir/monde.json", erreur));
   EXPECT_NE(erreur.find("No such file"), std::string::npos);
+}
+
+TEST(Sauvegarde, SauverRefuseCeQuIlNeRelirait) {
+  const std::string chemin = "/tmp/pangaeolith-test-sauver-" + std::to_string(getpid()) + ".json";
+  std::remove(chemin.c_str());
+  std::string erreur;
+  // A tribe the program never names so: the save would be refused, so it is not written.
+  generer(3, 3, 2, false);
+  std::strcpy(liste_civ().front().nom, "T0");
+  EXPECT_FALSE(sauver_monde(chemin, erreur));
+  EXPECT_EQ(erreur,
+            "ce monde ne pourrait pas être relu : « tribus[0].nom » : ce n'est pas un nom "
+            "que le programme donne à la tribu 0");
+  EXPECT_NE(access(chemin.c_str(), F_OK), 0);
+
+  // A history too long for the largest save read: refused before its text is made. Nine tribes
+  // of 7-digit counts over 3.8 million steps are 8 bytes a sample, past 256 MiB.
+  generer(100, 100, 3, false);
+  releve_statistiques r = releve();
+  const std::int64_t pas = 3'800'000;
+  r.pas = pas;
+  r.dernier_echantillon = pas;
+  for (tribu_suivie& t : r.tribus) {
+    t.premier_pas = 0;
+    t.pas_extinction = -1;
+    t.habitants.assign(static_cast<std::size_t>(pas) + 1, 7'000'000);
+  }
+  remplacer_releve(std::move(r));
+  EXPECT_FALSE(sauver_monde(chemin, erreur));
+  EXPECT_NE(erreur.find("octets, plus que les 268435456 qu'une sauvegarde peut avoir"),
+            std::string::npos)
+      << erreur;
+  EXPECT_NE(access(chemin.c_str(), F_OK), 0);
+
+  // A world of drawn tribes is written, and read back.
+  generer(4, 4, 5, true);
+  jouer(3);
+  ASSERT_TRUE(sauver_monde(chemin, erreur)) << erreur;
+  EXPECT_TRUE(charger_monde(chemin, erreur)) << erreur;
+  std::remove(chemin.c_str());
 }

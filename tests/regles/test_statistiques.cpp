@@ -78,6 +78,30 @@ TEST(Statistiques, FichierCsvUneLigneParTribuEtParPas) {
                                                         {"dit \"non\"", "\"dit \"\"non\"\"\""},
                                                         {"deux\nlignes", "\"deux\nlignes\""},
                                                         {"cr\r", "\"cr\r\""},
-                                                        {"", ""}};
+                                                        {"", ""},
+                                                        // What a spreadsheet would run: text.
+                                                        {"=1+1", "'=1+1"},
+                                                        {"+33", "'+33"},
+                                                        {"-2", "'-2"},
+                                                        {"@SUM(A1)", "'@SUM(A1)"},
+                                                        {"\tx", "'\tx"},
+                                                        {"\rx", "\"'\rx\""},
+                                                        {"=A1,B1", "\"'=A1,B1\""},
+                                                        {"a=b", "a=b"},
+                                                        {"_-", "_-"}};
   for (const auto& [texte, cite] : champs) EXPECT_EQ(champ_csv(texte), cite) << texte;
+}
+
+TEST(Statistiques, TotauxExactsAuxLimites) {
+  // Populations far past what a run reaches still add up exactly in the table.
+  deux_voisins();
+  quelle_unite(1, 1)->nb_hab = INT32_MAX;
+  quelle_unite(2, 2)->nb_hab = INT32_MAX;
+  quelle_unite(4, 4)->nb_hab = INT32_MAX;
+  quelle_unite(4, 3)->nb_hab = INT32_MAX;
+  const auto lignes = tableau_statistiques();
+  EXPECT_EQ(lignes.back(), "Guerres de la dernière phase : 0");
+  EXPECT_EQ(lignes[lignes.size() - 2], "Total : 3 tribus vivantes, 4 unités, 8589934588 habitants");
+  // The history holds each tribe's count clamped to what one sample holds.
+  EXPECT_EQ(releve().tribus[2].habitants.back(), INT32_MAX);
 }
