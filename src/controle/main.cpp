@@ -87,10 +87,7 @@ int main(int argc, char** argv) {
 
   if (sauvegarde) {
     ecrire_debug("main - On charge la sauvegarde %s\n", lot.charger.c_str());
-    installer_sauvegarde(std::move(sauvegarde));
-    // The record a restore at the prompt writes too.
-    ecrire_debug("sauvegarde - monde charge depuis %s au pas %lld\n", lot.charger.c_str(),
-                 static_cast<long long>(nombre_de_pas()));
+    installer_sauvegarde(std::move(sauvegarde), lot.charger.c_str());
     // A seed given with a save branches from it: the sequence starts again from that seed.
     if (lot.graine_donnee) semer_partie(graine_demandee);
   } else {

@@ -1385,7 +1385,12 @@ sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur)
   }
 }
 
-void installer_sauvegarde(sauvegarde_prete s) { installer(*s); }
+void installer_sauvegarde(sauvegarde_prete s, const char* chemin) {
+  installer(*s);
+  if (chemin != nullptr)
+    ecrire_debug("sauvegarde - monde charge depuis %s au pas %lld\n", chemin,
+                 static_cast<long long>(nombre_de_pas()));
+}
 
 bool charger_texte(const std::string& texte, std::string& erreur) {
   sauvegarde_prete s = lire_texte_sauvegarde(texte, erreur);
@@ -1397,8 +1402,6 @@ bool charger_texte(const std::string& texte, std::string& erreur) {
 bool charger_monde(const std::string& chemin, std::string& erreur) {
   sauvegarde_prete s = lire_sauvegarde(chemin, erreur);
   if (!s) return false;
-  installer_sauvegarde(std::move(s));
-  ecrire_debug("sauvegarde - monde charge depuis %s au pas %lld\n", chemin.c_str(),
-               static_cast<long long>(nombre_de_pas()));
+  installer_sauvegarde(std::move(s), chemin.c_str());
   return true;
 }

@@ -53,8 +53,9 @@ using sauvegarde_prete = std::unique_ptr<sauvegarde_lue, liberer_sauvegarde>;
 sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur);
 // The same from the text of a save.
 sauvegarde_prete lire_texte_sauvegarde(const std::string& texte, std::string& erreur);
-// Replaces the world by a save that passed every check; nothing here can fail.
-void installer_sauvegarde(sauvegarde_prete s);
+// Replaces the world by a save that passed every check; nothing here can fail. With the name of
+// the file it came from, the restore is written to the debug log.
+void installer_sauvegarde(sauvegarde_prete s, const char* chemin = nullptr);
 
 // Reads, checks and installs a save. The world in memory is replaced only once the whole file
 // has been read and found sound; otherwise `erreur` names what is wrong and nothing changes.

@@ -89,7 +89,7 @@ refus_invite demesure demesure.json "ce n'est pas du JSON valide (nombre démesu
 refus_demarrage demesure_demarrage demesure.json "nombre démesuré"
 
 # Files too large for the memory left: a 6 MB array where no member has that name (which took
-# 120 MB to refuse), and a sparse 1 GiB file. A sanitizer build cannot run under a limit of
+# 120 MB to refuse), and a sparse 1 GiB file, refused from its size before a byte is read. A sanitizer build cannot run under a limit of
 # virtual memory; these cases are then skipped.
 if bash -c 'ulimit -v 80000; "$0" --help; exit $?' "$BIN" > /dev/null 2>&1; then
   { printf '{"format":"pangaeolith-sauvegarde","version":1,"empreinte":"0","z":['
@@ -97,7 +97,7 @@ if bash -c 'ulimit -v 80000; "$0" --help; exit $?' "$BIN" > /dev/null 2>&1; then
   refus_invite gros gros.json "champ « z » inconnu" 80000
   refus_demarrage gros_demarrage gros.json "champ « z » inconnu" 80000
   truncate -s 1G creux.json
-  refus_invite creux creux.json "mémoire insuffisante pour lire cette sauvegarde" 200000
+  refus_invite creux creux.json "creux.json : fichier de plus de 268435456 octets" 200000
   rm -f creux.json gros.json
 else
   echo "sans limite de mémoire virtuelle (build avec sanitizers) : cas de mémoire sautés"
