@@ -1,5 +1,6 @@
 // Arbitrary bytes as typed input and as help file: the console must read, split and answer them
-// without fault, and never hand its writer more than 499 characters.
+// without fault, and never hand its writer more than 499 characters. Every input starts from the
+// same small world, built once per process and put back before each input.
 #include <unistd.h>
 
 #include <cstddef>
@@ -12,6 +13,7 @@
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/reinitialisation.h"
+#include "etat_garde.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
@@ -45,31 +47,46 @@ int interpreter_fuzz(const char* ligne) {
   return interpreter_commande(ligne);
 }
 
-// The input also serves as help file, so that "help" lines walk arbitrary entries.
-std::string ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
-  const std::string chemin = "/tmp/pangaeolith-fuzz-aide-" + std::to_string(getpid());
-  if (FILE* f = std::fopen(chemin.c_str(), "wb")) {
+const std::string chemin_aide = "/tmp/pangaeolith-fuzz-aide-" + std::to_string(getpid());
+
+void effacer_fichier_aide() { std::remove(chemin_aide.c_str()); }
+
+// The input also serves as help file, so that "help" lines walk arbitrary entries. One file per
+// process, rewritten for each input and removed at exit.
+void ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
+  if (FILE* f = std::fopen(chemin_aide.c_str(), "wb")) {
     std::fwrite(octets, 1, n, f);
     std::fclose(f);
   }
-  return chemin;
+}
+
+// The program reset, its output thrown away.
+void reinitialiser() {
+  static FILE* neant = std::fopen("/dev/null", "w");
+  reinitialiser_programme();
+  fixer_sortie(neant);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
-  static FILE* neant = std::fopen("/dev/null", "w");
-  reinitialiser_programme();
-  fixer_sortie(neant);
   // A small world, so that the commands that read it have something to read.
-  fixer_dimensions(6, 4);
-  creer_tab_civ();
-  creer_carte();
-  positionner_unite();
+  static const depart monde = [] {
+    reinitialiser();
+    fixer_dimensions(6, 4);
+    creer_tab_civ();
+    creer_carte();
+    positionner_unite();
+    std::atexit(effacer_fichier_aide);
+    return garder_depart(false);
+  }();
+  reinitialiser();
+  remettre_monde(monde.monde);
+  verifier_depart(monde, false);
   fixer_entree_sortie(lire_donnees, ecrire_borne);
   fixer_interpreteur(interpreter_fuzz);
-  const std::string aide = ecrire_fichier_aide(octets, n);
-  fixer_fichier_aide(aide.c_str());
+  ecrire_fichier_aide(octets, n);
+  fixer_fichier_aide(chemin_aide.c_str());
   donnees = octets;
   taille = n;
   position = 0;
@@ -78,7 +95,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   const std::string tout(reinterpret_cast<const char*>(octets), n);
   trouver_param(tout.c_str(), 0, PARAM_TEXTE);
   afficher_aide(("help " + tout).c_str());
-  std::remove(aide.c_str());
   if (!verifier_monde().empty()) std::abort();
   return 0;
 }
