@@ -90,8 +90,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   donnees = octets;
   taille = n;
   position = 0;
-  // Each call reads at least one character or ends at the end of the input.
-  for (std::size_t lignes = 0; lignes <= n; ++lignes) lire_commande();
+  // Each call reads at least one character or ends at the end of the input. Once the input is
+  // over, a call hands "quit" to the interpreter, which changes nothing more after the first
+  // time: two such calls are made, not one for each byte the lines left over.
+  std::size_t apres_la_fin = 0;
+  for (std::size_t lignes = 0; lignes <= n && apres_la_fin < 2; ++lignes) {
+    if (position >= taille) ++apres_la_fin;
+    lire_commande();
+  }
   const std::string tout(reinterpret_cast<const char*>(octets), n);
   trouver_param(tout.c_str(), 0, PARAM_TEXTE);
   afficher_aide(("help " + tout).c_str());
