@@ -4,6 +4,7 @@
 // was built, so that nothing left by one input can change the next one.
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -138,9 +139,14 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
     std::memcpy(m, &record, sizeof record);
     for (std::uint32_t v : m) nombre(v);
   };
-  auto texte = [&nombre](const std::string& s) {
-    nombre(static_cast<std::int64_t>(s.size()));
-    for (unsigned char c : s) nombre(c);
+  // A text, eight bytes at a time after its length.
+  auto texte = [&nombre](const char* t, std::size_t n) {
+    nombre(static_cast<std::int64_t>(n));
+    for (std::size_t i = 0; i < n; i += 8) {
+      std::int64_t v = 0;
+      std::memcpy(&v, t + i, std::min<std::size_t>(8, n - i));
+      nombre(v);
+    }
   };
 
   const int X = combien_colonnes();
@@ -161,7 +167,7 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
       nombre(u != nullptr ? u->id : 0);
     }
   for (const civilisation& c : liste_civ()) {
-    texte(c.nom);
+    texte(c.nom, std::strlen(c.nom));
     nombre(c.code);
     nombre(c.regime);
     nombre(c.comportement);
@@ -205,7 +211,7 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
     nombre(r.dernier_echantillon);
     for (const tribu_suivie& t : r.tribus) {
       nombre(t.code);
-      texte(t.nom);
+      texte(t.nom.data(), t.nom.size());
       nombre(t.premier_pas);
       nombre(t.pas_extinction);
       nombre(static_cast<std::int64_t>(t.habitants.size()));
