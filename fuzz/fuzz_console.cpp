@@ -49,10 +49,9 @@ int interpreter_fuzz(const char* ligne) {
 
 const std::string chemin_aide = "/tmp/pangaeolith-fuzz-aide-" + std::to_string(getpid());
 
-void effacer_fichier_aide() { std::remove(chemin_aide.c_str()); }
-
-// The input also serves as help file, so that "help" lines walk arbitrary entries. One file per
-// process, rewritten for each input and removed at exit.
+// The input also serves as help file, so that "help" lines walk arbitrary entries. The file is
+// made for each input and removed after it: rewriting the same file would make the file system
+// write it out at each close.
 void ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
   if (FILE* f = std::fopen(chemin_aide.c_str(), "wb")) {
     std::fwrite(octets, 1, n, f);
@@ -77,7 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
     creer_tab_civ();
     creer_carte();
     positionner_unite();
-    std::atexit(effacer_fichier_aide);
     return garder_depart(false);
   }();
   reinitialiser();
@@ -101,6 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   const std::string tout(reinterpret_cast<const char*>(octets), n);
   trouver_param(tout.c_str(), 0, PARAM_TEXTE);
   afficher_aide(("help " + tout).c_str());
+  std::remove(chemin_aide.c_str());
   if (!verifier_monde().empty()) std::abort();
   return 0;
 }
