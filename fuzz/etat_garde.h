@@ -1,10 +1,17 @@
 // For the fuzz targets that play every input on the same start state: the world built once per
 // process is kept aside and put back after reinitialiser_programme() before each input, and a
 // fingerprint of everything an input can reach tells that what was put back is exactly what
-// was built, so that nothing left by one input can change the next one.
+// was built, so that nothing left by one input can change the next one. The files that typed
+// commands write stay in a folder of the process's own, emptied before each input.
 #pragma once
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +21,8 @@
 #include <string>
 #include <vector>
 
+#include "console/console.h"
+#include "console/interpreteur.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
@@ -268,4 +277,64 @@ inline depart garder_depart(bool avec_releve) {
 // Stops the process unless the state put back is the start state exactly.
 inline void verifier_depart(const depart& d, bool avec_releve) {
   if (empreinte_programme(avec_releve) != d.programme || empreinte_monde() != d.carte) std::abort();
+}
+
+// Removes what the file commands left in `dossier`; it must be empty afterwards.
+inline void vider_dossier(const std::string& dossier) {
+  DIR* d = opendir(dossier.c_str());
+  if (d == nullptr) std::abort();
+  while (const dirent* e = readdir(d)) {
+    const std::string nom = e->d_name;
+    if (nom != "." && nom != ".." && std::remove((dossier + "/" + nom).c_str()) != 0) std::abort();
+  }
+  closedir(d);
+}
+
+// The folder where the file commands of typed lines (sauver, courbe, charger) run: made empty on
+// first use, removed at exit.
+inline const std::string& dossier_fichiers() {
+  static const std::string dossier = "/tmp/pangaeolith-fuzz-fichiers-" + std::to_string(getpid());
+  static const bool pret = [] {
+    if (mkdir(dossier.c_str(), 0700) != 0 && errno != EEXIST) std::abort();
+    vider_dossier(dossier);
+    std::atexit(+[] {
+      vider_dossier(dossier);
+      rmdir(dossier.c_str());
+    });
+    return true;
+  }();
+  (void)pret;
+  return dossier;
+}
+
+// Whether a file command ran since the folder was last emptied.
+inline bool& fichiers_ecrits() {
+  static bool ecrits = false;
+  return ecrits;
+}
+
+// The interpreter for a typed line, the file commands (the names and abbreviations of the
+// interpreter's table) run inside the process's folder, so that an input neither finds a file an
+// earlier one wrote nor writes anywhere else. A file command whose line holds a '/' is not run,
+// since it could reach any file of the machine.
+inline int interpreter_confine(const char* ligne) {
+  const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE));
+  const std::string commande = mot != nullptr ? mot : "";
+  if (!comparer_commande(commande.c_str(), "sauver", 0, 0) &&
+      !comparer_commande(commande.c_str(), "courbe", 0, 0) &&
+      !comparer_commande(commande.c_str(), "charger", 0, 0))
+    return interpreter_commande(ligne);
+  if (std::strchr(ligne, '/') != nullptr) return 1;
+  static const int ici = open(".", O_RDONLY | O_DIRECTORY);
+  if (ici < 0 || chdir(dossier_fichiers().c_str()) != 0) std::abort();
+  fichiers_ecrits() = true;
+  const int reconnue = interpreter_commande(ligne);
+  if (fchdir(ici) != 0) std::abort();
+  return reconnue;
+}
+
+// Before each input of a target that runs typed lines: the files of the last input removed.
+inline void effacer_fichiers_commandes() {
+  if (fichiers_ecrits()) vider_dossier(dossier_fichiers());
+  fichiers_ecrits() = false;
 }

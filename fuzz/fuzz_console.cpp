@@ -34,7 +34,7 @@ void ecrire_borne(const char* texte) {
 }
 
 // Every word of the line under every conversion, then the interpreter itself for the commands
-// that neither run the world nor draw it.
+// that neither run the world nor draw it, its file commands kept in the process's own folder.
 int interpreter_fuzz(const char* ligne) {
   for (int n = -1; n < 6; ++n)
     for (int type = 0; type < 6; ++type) trouver_param(ligne, n, type);
@@ -44,7 +44,7 @@ int interpreter_fuzz(const char* ligne) {
   if (comparer_commande(commande.c_str(), "cont", 0, 1) ||
       comparer_commande(commande.c_str(), "affich", 3, 1))
     return 1;
-  return interpreter_commande(ligne);
+  return interpreter_confine(ligne);
 }
 
 const std::string chemin_aide = "/tmp/pangaeolith-fuzz-aide-" + std::to_string(getpid());
@@ -59,11 +59,12 @@ void ecrire_fichier_aide(const std::uint8_t* octets, std::size_t n) {
   }
 }
 
-// The program reset, its output thrown away.
+// The program reset, its output thrown away, the files of the last input's commands removed.
 void reinitialiser() {
   static FILE* neant = std::fopen("/dev/null", "w");
   reinitialiser_programme();
   fixer_sortie(neant);
+  effacer_fichiers_commandes();
 }
 
 }  // namespace

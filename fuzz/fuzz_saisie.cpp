@@ -62,7 +62,7 @@ class dessin_verifie final : public dessin {
 };
 
 // The interpreter for the lines typed in the window, without the commands that run many steps
-// or draw the text map.
+// or draw the text map, its file commands kept in the process's own folder.
 int interpreter_fuzz(const char* ligne) {
   const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE));
   if (mot == nullptr) return 0;
@@ -70,7 +70,7 @@ int interpreter_fuzz(const char* ligne) {
   if (comparer_commande(commande.c_str(), "cont", 0, 1) ||
       comparer_commande(commande.c_str(), "affich", 3, 1))
     return 1;
-  return interpreter_commande(ligne);
+  return interpreter_confine(ligne);
 }
 
 // What the idle loop does with a line typed in the window.
@@ -85,11 +85,12 @@ void servir_ligne() {
 
 dessin_verifie verifie;
 
-// The program reset, its output thrown away.
+// The program reset, its output thrown away, the files of the last input's commands removed.
 void reinitialiser() {
   static FILE* neant = std::fopen("/dev/null", "w");
   reinitialiser_programme();
   fixer_sortie(neant);
+  effacer_fichiers_commandes();
 }
 
 // What the graphics display sets up once the world exists, except the scene.
