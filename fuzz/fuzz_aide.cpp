@@ -75,6 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   demander("help " +
            contenu.substr(contenu.find('@') == std::string::npos ? 0 : contenu.find('@') + 1, 60));
   fixer_fichier_aide(nullptr);
+  // Removed after each input: rewriting the same file would make the file system write it out at
+  // each close.
+  std::remove(chemin.c_str());
   demander("help " + sujet);
   if (!verifier_monde().empty()) std::abort();
   return 0;

@@ -1,9 +1,11 @@
 // Arbitrary command lines: the bytes split at NUL into arguments. The parser must never read
 // past the argument list, the map dimensions must stay within 1..100, and the world built from
-// the settings must be sound.
+// the settings must be sound. Every input starts from the program reset, which must give the
+// same state each time.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -11,13 +13,31 @@
 
 #include "controle/options.h"
 #include "controle/reinitialisation.h"
+#include "etat_garde.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
 #include "population/verification.h"
+#include "socle/sortie.h"
+
+namespace {
+
+// The program reset, its output (the usage text, the drawn tribes) thrown away.
+void reinitialiser() {
+  static FILE* neant = std::fopen("/dev/null", "w");
+  reinitialiser_programme();
+  fixer_sortie(neant);
+}
+
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
+  // The fingerprint of the reset state, taken once.
+  static const std::uint64_t depart = [] {
+    reinitialiser();
+    return empreinte_programme(false);
+  }();
   std::vector<std::string> mots{"pangaeolith"};
   std::string mot;
   for (std::size_t i = 0; i < n; ++i) {
@@ -39,7 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
     argv.push_back(copies.back().get());
   }
   argv.push_back(nullptr);
-  reinitialiser_programme();
+  reinitialiser();
+  if (empreinte_programme(false) != depart) std::abort();
   analyser_ligne_commande(static_cast<int>(mots.size()), argv.data());
   if (combien_colonnes() < 1 || combien_colonnes() > 100 || combien_lignes() < 1 ||
       combien_lignes() > 100)

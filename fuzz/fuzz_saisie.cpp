@@ -1,7 +1,8 @@
 // Arbitrary events of the graphics window: keys, special keys, mouse presses and drags, window
 // sizes, texts written to the window console, and the lines typed there read back by the
 // console. Nothing may read or write past a buffer, the overlays may never draw a byte the
-// bitmap font would show as garbage, and the world must stay sound.
+// bitmap font would show as garbage, and the world must stay sound. Every input starts from the
+// same small world and scene, built once per process and put back before each input.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/reinitialisation.h"
+#include "etat_garde.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
@@ -60,7 +62,7 @@ class dessin_verifie final : public dessin {
 };
 
 // The interpreter for the lines typed in the window, without the commands that run many steps
-// or draw the text map.
+// or draw the text map, its file commands kept in the process's own folder.
 int interpreter_fuzz(const char* ligne) {
   const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE));
   if (mot == nullptr) return 0;
@@ -68,7 +70,7 @@ int interpreter_fuzz(const char* ligne) {
   if (comparer_commande(commande.c_str(), "cont", 0, 1) ||
       comparer_commande(commande.c_str(), "affich", 3, 1))
     return 1;
-  return interpreter_commande(ligne);
+  return interpreter_confine(ligne);
 }
 
 // What the idle loop does with a line typed in the window.
@@ -81,22 +83,53 @@ void servir_ligne() {
   console_gl_ecrire("\xff");
 }
 
-}  // namespace
+dessin_verifie verifie;
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
+// The program reset, its output thrown away, the files of the last input's commands removed.
+void reinitialiser() {
   static FILE* neant = std::fopen("/dev/null", "w");
-  static dessin_verifie verifie;
   reinitialiser_programme();
   fixer_sortie(neant);
-  fixer_dimensions(6, 4);
-  creer_tab_civ();
-  creer_carte();
-  positionner_unite();
+  effacer_fichiers_commandes();
+}
+
+// What the graphics display sets up once the world exists, except the scene.
+void ouvrir_fenetre() {
   fixer_mode_affichage({0, 0, 1});
   fixer_dessin(&verifie);
   init_vue();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n) {
+  // Built once: the world, its scene at the finest level, the oblique view over it; and the view
+  // record as it then stands.
+  static vue_gl vue_depart{};
+  static const depart monde = [] {
+    reinitialiser();
+    fixer_dimensions(6, 4);
+    creer_tab_civ();
+    creer_carte();
+    positionner_unite();
+    ouvrir_fenetre();
+    construire_scene();
+    vue_predefinie(0);
+    vue_depart = lire_vue_gl();
+    return garder_depart(false);
+  }();
+  reinitialiser();
+  remettre_monde(monde.monde);
+  ouvrir_fenetre();
+  // The scene keeps only the map's dimensions and its tile size, which do not depend on the
+  // detail level: built again at level 1, much cheaper, then the view record put back as it was
+  // after the first build (level 3, its triangle count, the view).
+  vue_gl v = lire_vue_gl();
+  v.complexite = 1;
+  ecrire_vue_gl(v);
   construire_scene();
-  vue_predefinie(0);
+  ecrire_vue_gl(vue_depart);
+  verifier_depart(monde, false);
   fixer_interpreteur(interpreter_fuzz);
   fixer_entree_sortie(lire_car_gl, console_gl_ecrire);
 

@@ -1,9 +1,11 @@
 // The world grid. Cells live in a fixed 100 by 100 array for the whole run; only those inside
 // the current dimensions are used. Each cell holds its terrain itself, so the walks over the map
-// read contiguous memory. Queries check bounds first and report requests outside the
-// map to the error log.
+// read contiguous memory. The reset clears only the columns and rows that may have been written
+// since the last one, so that resetting a small world costs little. Queries check bounds first and
+// report requests outside the map to the error log.
 #include "monde/carte.h"
 
+#include <algorithm>
 #include <array>
 
 #include "socle/defauts.h"
@@ -20,12 +22,22 @@ struct cellule {
 struct Etat {
   int x = COLONNES_INITIALES;
   int y = LIGNES_INITIALES;
+  // Every cell outside the first x_ecrit columns and y_ecrit rows is empty: the largest
+  // dimensions set and cells installed since the last reset stay within them.
+  int x_ecrit = COLONNES_INITIALES;
+  int y_ecrit = LIGNES_INITIALES;
   std::array<std::array<cellule, TAILLE_MAX_CARTE>, TAILLE_MAX_CARTE> cases;
 };
 
 Etat etat;
 
 cellule& case_de(int x, int y) { return etat.cases[x][y]; }
+
+// Widens the part of the grid that the next reset clears.
+void noter_ecriture(int x, int y) {
+  etat.x_ecrit = std::max(etat.x_ecrit, x);
+  etat.y_ecrit = std::max(etat.y_ecrit, y);
+}
 
 // The cell's terrain, none before generation.
 terrain* sol_de(int x, int y) {
@@ -45,6 +57,7 @@ void fixer_dimensions(int x, int y) {
   if (x >= 1 && x <= TAILLE_MAX_CARTE && y >= 1 && y <= TAILLE_MAX_CARTE) {
     etat.x = x;
     etat.y = y;
+    noter_ecriture(x, y);
   } else {
     ecrire_debug("Dimensions inchangees,car elles doivent etre posititves et inferieures a 100\n");
   }
@@ -159,6 +172,7 @@ terrain* donner_terrain(int x, int y) { return dans_carte(x, y) ? sol_de(x, y) :
 
 void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
   if (x >= 0 && x < TAILLE_MAX_CARTE && y >= 0 && y < TAILLE_MAX_CARTE) {
+    noter_ecriture(x + 1, y + 1);
     cellule& c = case_de(x, y);
     c.genere = t != nullptr;
     c.sol = t != nullptr ? *t : terrain{};
@@ -167,8 +181,10 @@ void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
 }
 
 void reinitialiser_carte() {
+  for (int x = 0; x < etat.x_ecrit; ++x)
+    for (int y = 0; y < etat.y_ecrit; ++y) etat.cases[x][y] = {};
   etat.x = COLONNES_INITIALES;
   etat.y = LIGNES_INITIALES;
-  for (auto& colonne : etat.cases)
-    for (auto& c : colonne) c = {};
+  etat.x_ecrit = COLONNES_INITIALES;
+  etat.y_ecrit = LIGNES_INITIALES;
 }

@@ -67,3 +67,37 @@ TEST(Carte, ConsommerRessource) {
   EXPECT_EQ(std::pair(combien_ressouce(0, 0, EAU), combien_ressouce(0, 0, NOURRITURE_ANIMALE)),
             std::pair(7000, 0));
 }
+
+TEST(Carte, ReinitialisationVideToutCeQuiAEteEcrit) {
+  // The reset clears only the part of the grid written since the last one: cells of a larger map
+  // that was shrunk, and cells installed outside the current dimensions, must come back empty
+  // when the map grows again.
+  reinitialiser_programme();
+  fixer_dimensions(100, 100);
+  unite u{};
+  u.id = 1;
+  u.x = 60;
+  u.y = 70;
+  installer_unite_carte(&u);
+  ASSERT_EQ(quelle_unite(60, 70), &u);
+  fixer_dimensions(3, 2);
+  reinitialiser_carte();
+  EXPECT_EQ(std::pair(combien_colonnes(), combien_lignes()), std::pair(20, 20));
+  fixer_dimensions(100, 100);
+  EXPECT_EQ(quelle_unite(60, 70), nullptr);
+
+  reinitialiser_carte();
+  installer_terrain(45, 3, creer_terrain(MOYEN, 1));
+  installer_terrain(2, 88, creer_terrain(BAS, 1));
+  reinitialiser_carte();
+  fixer_dimensions(100, 100);
+  EXPECT_EQ(donner_terrain(45, 3), nullptr);
+  EXPECT_EQ(donner_terrain(2, 88), nullptr);
+  // A cell of the initial dimensions written without any change of dimensions is cleared too.
+  reinitialiser_carte();
+  u.x = 19;
+  u.y = 19;
+  installer_unite_carte(&u);
+  reinitialiser_carte();
+  EXPECT_EQ(quelle_unite(19, 19), nullptr);
+}
