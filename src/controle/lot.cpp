@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "observation/statistiques.h"
 #include "regles/simulation.h"
-#include "regles/statistiques.h"
 #include "socle/journal.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"

@@ -18,10 +18,10 @@
 #include "graphique/console_gl.h"
 #include "graphique/fenetre_gl.h"
 #include "monde/generation.h"
+#include "observation/sauvegarde.h"
+#include "observation/statistiques.h"
 #include "population/civ.h"
 #include "population/placement.h"
-#include "regles/sauvegarde.h"
-#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"
@@ -85,6 +85,8 @@ int main(int argc, char** argv) {
     if (!ouvrir_erreur("error.log")) signaler_echec_journal("error.log");
   }
 
+  // Every step of the run is counted and sampled for the statistics, the chart and the CSV.
+  suivre_les_pas();
   if (sauvegarde) {
     ecrire_debug("main - On charge la sauvegarde %s\n", lot.charger.c_str());
     installer_sauvegarde(std::move(sauvegarde), lot.charger.c_str());

@@ -10,7 +10,7 @@
 
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
-#include "regles/courbe.h"
+#include "observation/courbe.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 

@@ -15,7 +15,7 @@
 #include "graphique/dessin.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
-#include "regles/courbe.h"
+#include "population/couleurs.h"
 #include "regles/guerre.h"
 #include "socle/parametres.h"
 

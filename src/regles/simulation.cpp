@@ -1,14 +1,23 @@
-// One simulation step: map update, war phase, then every civilisation's turn in list order.
-// Every step is counted and observed for the statistics.
+// One simulation step: map update, war phase, then every civilisation's turn in list order,
+// between the calls of whoever observes the steps.
 #include "regles/simulation.h"
 
 #include "monde/mise_a_jour.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
-#include "regles/statistiques.h"
 #include "regles/tour.h"
 #include "socle/journal.h"
+
+namespace {
+
+struct Etat {
+  observateurs_pas observateurs;
+};
+
+Etat etat;
+
+}  // namespace
 
 #ifdef PANGAEOLITH_VERIFIER_MONDE
 #include <cstdio>
@@ -30,9 +39,11 @@ void verifier_pas() {
 }  // namespace
 #endif
 
+void fixer_observateurs_pas(const observateurs_pas& o) { etat.observateurs = o; }
+
 void bcleprincip() {
-  // The world as the step finds it is the first sample of a run's history.
-  debut_de_pas();
+  // The world as the step finds it is shown to the observers first.
+  if (etat.observateurs.debut != nullptr) etat.observateurs.debut();
   // Units removed during the previous step are no longer referred to by anything.
   liberer_unites_supprimees();
   ecrire_debug("bcleprincip - Mise à jour de la carte ...\n");
@@ -40,7 +51,7 @@ void bcleprincip() {
   ecrire_debug("bcleprincip - On va jouer la guerre\n");
   jouer_guerre();
   while (civilisation* c = civ_suivante()) jouer_tour(c);
-  fin_de_pas();
+  if (etat.observateurs.fin != nullptr) etat.observateurs.fin();
 #ifdef PANGAEOLITH_VERIFIER_MONDE
   verifier_pas();
 #endif

@@ -16,9 +16,9 @@
 #include "graphique/vue.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
+#include "observation/courbe.h"
 #include "population/civ.h"
 #include "population/unites.h"
-#include "regles/courbe.h"
 #include "regles/guerre.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
@@ -103,8 +103,10 @@ TEST(Empreintes, Scene) {
   const struct {
     const char* nom;
     int complexite, ressources, unites, guerres;
-  } cas[] = {{"scene_1", 1, 1, 1, 1},     {"scene_2", 2, 1, 1, 1},
-             {"scene_3", 3, 1, 1, 1},     {"scene_2_nue", 2, 0, 0, 0},
+  } cas[] = {{"scene_1", 1, 1, 1, 1},
+             {"scene_2", 2, 1, 1, 1},
+             {"scene_3", 3, 1, 1, 1},
+             {"scene_2_nue", 2, 0, 0, 0},
              {"scene_1_sans_unites", 1, 1, 0, 1}};
   for (const auto& c : cas) {
     monde_mixte();

@@ -23,9 +23,9 @@
 #include "graphique/textes_dessines.h"
 #include "graphique/vue.h"
 #include "monde/terrain.h"
+#include "observation/statistiques.h"
 #include "population/civ.h"
 #include "population/unites.h"
-#include "regles/statistiques.h"
 #include "socle/parametres.h"
 
 namespace {
@@ -57,8 +57,10 @@ std::string etat_apres(const enregistreur& e) {
   for (const appel& a : e.appels) ++appels[a.nom];
   s += "  appels";
   for (const auto& [nom, n] : appels)
-    if (nom != "sommet" && nom != "normale" && nom != "couleur") s += " " + nom + "=" + std::to_string(n);
-  for (const appel& a : e.filtrer("armer_minuterie")) s += " arme=" + std::to_string(int(a.valeurs[0]));
+    if (nom != "sommet" && nom != "normale" && nom != "couleur")
+      s += " " + nom + "=" + std::to_string(n);
+  for (const appel& a : e.filtrer("armer_minuterie"))
+    s += " arme=" + std::to_string(int(a.valeurs[0]));
   s += "\n  ecran";
   for (const std::string& l : console_affichee()) s += " [" + l + "]";
   return s + "\n";
@@ -92,8 +94,8 @@ TEST(Interactions, SessionEnregistree) {
     for (unsigned char c : t) session.push_back({'k', c});
   };
   touches("KKKgGRrUuEeLlMmxjPp");
-  for (int s : std::initializer_list<int>{TOUCHE_HAUT, TOUCHE_BAS, TOUCHE_GAUCHE, TOUCHE_DROITE, TOUCHE_PAGE_HAUT,
-                TOUCHE_PAGE_BAS, TOUCHE_PAGE_BAS + 1})
+  for (int s : std::initializer_list<int>{TOUCHE_HAUT, TOUCHE_BAS, TOUCHE_GAUCHE, TOUCHE_DROITE,
+                                          TOUCHE_PAGE_HAUT, TOUCHE_PAGE_BAS, TOUCHE_PAGE_BAS + 1})
     session.push_back({'s', s});
   session.push_back({'b', BOUTON_GAUCHE, BOUTON_ENFONCE, 100, 100});
   session.push_back({'m', 0, 0, 100, 150});
@@ -107,7 +109,9 @@ TEST(Interactions, SessionEnregistree) {
   touches("IN\xb2");
   touches("\bansj\b\x1b\bi 1\x1b\b\r");
   session.push_back({'l'});
-  touches("ab\xb2" "c\r");
+  touches(
+      "ab\xb2"
+      "c\r");
   session.push_back({'l'});
   touches(std::string("x\xff\0y\r", 5));
   session.push_back({'l'});
@@ -142,17 +146,29 @@ TEST(Interactions, SessionEnregistree) {
     e.appels.clear();
     std::string lue;
     switch (ev.type) {
-      case 'k': clavier(static_cast<unsigned char>(ev.a), 0, 0); break;
-      case 's': touches_speciales(ev.a, 0, 0); break;
-      case 'b': souris(ev.a, ev.b, ev.c, ev.d); break;
-      case 'm': mouvement_souris(ev.c, ev.d); break;
+      case 'k':
+        clavier(static_cast<unsigned char>(ev.a), 0, 0);
+        break;
+      case 's':
+        touches_speciales(ev.a, 0, 0);
+        break;
+      case 'b':
+        souris(ev.a, ev.b, ev.c, ev.d);
+        break;
+      case 'm':
+        mouvement_souris(ev.c, ev.d);
+        break;
       case 't':
         fixer_pas_heure(static_cast<float>(ev.a) / 10);
         fixer_delai_minuterie(ev.b);
         minuterie(0);
         break;
-      case 'r': redimensionner_vue(ev.c, ev.d); break;
-      case 'l': lue = " -> [" + lire_ligne() + "]"; break;
+      case 'r':
+        redimensionner_vue(ev.c, ev.d);
+        break;
+      case 'l':
+        lue = " -> [" + lire_ligne() + "]";
+        break;
       case 'o': {
         etat_programme p = lire_etat_programme();
         p.console = ev.a;
@@ -160,7 +176,9 @@ TEST(Interactions, SessionEnregistree) {
         fixer_etat_programme(p);
         break;
       }
-      case 'h': vider_historique(); break;
+      case 'h':
+        vider_historique();
+        break;
     }
     texte += std::string(1, ev.type) + " " + std::to_string(ev.a) + " " + std::to_string(ev.b) +
              " " + std::to_string(ev.c) + " " + std::to_string(ev.d) + lue + "\n" + etat_apres(e);
@@ -200,4 +218,3 @@ TEST(Vue, CielEtSoleilSelonLHeure) {
     EXPECT_EQ(soleil_allume(c.heure), c.soleil);
   }
 }
-

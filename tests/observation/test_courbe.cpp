@@ -10,7 +10,7 @@
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
-#include "regles/courbe.h"
+#include "observation/courbe.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/fichiers.h"

@@ -13,7 +13,7 @@
 #include "population/placement.h"
 #include "population/unites.h"
 #include "regles/simulation.h"
-#include "regles/statistiques.h"
+#include "observation/statistiques.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
 

@@ -1,7 +1,7 @@
 // The chart of a run's history and its SVG file. Every line is drawn over a darker, wider copy of
 // itself, so that the light tribe colours (yellow, cyan) read as well as the dark ones on the
 // white page.
-#include "regles/courbe.h"
+#include "observation/courbe.h"
 
 #include <algorithm>
 #include <cerrno>

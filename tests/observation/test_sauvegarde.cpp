@@ -15,9 +15,9 @@
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
-#include "regles/sauvegarde.h"
+#include "observation/sauvegarde.h"
 #include "regles/simulation.h"
-#include "regles/statistiques.h"
+#include "observation/statistiques.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
 

@@ -4,7 +4,7 @@
 // then every field is held to what the program itself can produce, then the fingerprint of the
 // canonical text is compared, and only then may the state replace the world: a refused file
 // changes nothing.
-#include "regles/sauvegarde.h"
+#include "observation/sauvegarde.h"
 
 #include <algorithm>
 #include <array>
@@ -27,10 +27,10 @@
 
 #include "monde/carte.h"
 #include "monde/terrain.h"
+#include "observation/statistiques.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/guerre.h"
-#include "regles/statistiques.h"
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"

@@ -1,7 +1,7 @@
 // Observation of a run: the step counter, one sample of every tribe's inhabitants per step, the
 // extinctions, and the CSV file of --stats, flushed after every step so that a crash loses at
 // most the step under way.
-#include "regles/statistiques.h"
+#include "observation/statistiques.h"
 
 #include <unistd.h>
 
@@ -15,6 +15,7 @@
 
 #include "population/civ.h"
 #include "regles/guerre.h"
+#include "regles/simulation.h"
 #include "socle/fichiers.h"
 
 namespace {
@@ -95,10 +96,6 @@ void ecrire_lignes_csv() {
   if (std::fflush(etat.csv) != 0 || std::ferror(etat.csv)) echec_csv("l'écriture");
 }
 
-}  // namespace
-
-std::int64_t nombre_de_pas() { return etat.releve.pas; }
-
 void debut_de_pas() { echantillonner(); }
 
 void fin_de_pas() {
@@ -106,6 +103,12 @@ void fin_de_pas() {
   echantillonner();
   ecrire_lignes_csv();
 }
+
+}  // namespace
+
+std::int64_t nombre_de_pas() { return etat.releve.pas; }
+
+void suivre_les_pas() { fixer_observateurs_pas({debut_de_pas, fin_de_pas}); }
 
 void echantillonner() {
   releve_statistiques& r = etat.releve;
@@ -292,4 +295,5 @@ std::vector<std::string> tableau_statistiques() {
 void reinitialiser_statistiques() {
   fermer_csv();
   etat = {};
+  suivre_les_pas();
 }

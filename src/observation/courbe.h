@@ -9,23 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "regles/statistiques.h"
-
-// Colours of the tribe codes 0 to 11 (red, green, blue), in the 3-D scene and in the chart.
-inline constexpr std::array<std::array<std::uint8_t, 3>, 12> COULEURS_TRIBUS = {{
-    {255, 0, 0},
-    {0, 255, 0},
-    {0, 0, 255},
-    {255, 0, 255},
-    {255, 255, 0},
-    {0, 255, 255},
-    {128, 0, 0},
-    {0, 128, 0},
-    {0, 0, 128},
-    {128, 0, 128},
-    {128, 128, 0},
-    {0, 128, 128},
-}};
+#include "observation/statistiques.h"
+#include "population/couleurs.h"
 
 // The colour of a tribe in the chart: its colour of the table, grey past it.
 std::array<std::uint8_t, 3> couleur_tribu(int code);

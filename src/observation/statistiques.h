@@ -38,10 +38,10 @@ struct bilan_tribu {
 // Steps run since the start of the run (restored with a save).
 std::int64_t nombre_de_pas();
 
-// Start of a step: the world as it stands is sampled once, if it has not been at this count.
-void debut_de_pas();
-// End of a step: one more step counted, the world sampled, the CSV lines of the step written.
-void fin_de_pas();
+// The statistics follow the steps from now on: at the start of each step the world as it stands
+// is sampled once, if it has not been at this count; at its end one more step is counted, the
+// world sampled and the CSV lines of the step written.
+void suivre_les_pas();
 // Samples the world at the current step count unless it already was.
 void echantillonner();
 
@@ -76,5 +76,5 @@ std::string champ_csv(const std::string& texte);
 // The table of the "stats" command, as its lines (one line saying so when memory runs out).
 std::vector<std::string> tableau_statistiques();
 
-// Back to the start state: no step, no sample, no CSV file.
+// Back to the start state: no step, no sample, no CSV file, the steps followed.
 void reinitialiser_statistiques();
