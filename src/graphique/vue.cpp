@@ -6,8 +6,8 @@
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
+#include "graphique/vue_gl.h"
 #include "regles/simulation.h"
-#include "socle/parametres.h"
 
 namespace {
 
