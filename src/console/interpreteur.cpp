@@ -9,7 +9,6 @@
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -19,11 +18,11 @@
 #include "console/carte_compacte.h"
 #include "console/console.h"
 #include "monde/carte.h"
+#include "observation/avancee.h"
 #include "observation/courbe.h"
 #include "observation/sauvegarde.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"
-#include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -140,20 +139,14 @@ class Progression {
   std::chrono::steady_clock::time_point dernier_{};
 };
 
-// Runs the simulation steps one after the other, until all are run or a signal stops them at
-// the end of a step; the number of steps run.
+// Runs the simulation steps with their progress, until all are run or a stop comes between two
+// of them; the number of steps run.
 int executer_pas(int nombre) {
   prendre_interruption();  // a Ctrl-C typed before this command is not meant for it
   Progression progression(nombre);
-  int fait = 0;
-  while (fait < nombre) {
-    bcleprincip();
-    ++fait;
-    // A reader of standard output that went away will read nothing more: stop here.
-    if (interruption_en_attente() || arret_demande() || erreur_sortie() == EPIPE) break;
-    progression.montrer(fait);
-  }
-  return fait;
+  const avancee a = avancer(
+      nombre, [&progression](std::int64_t fait) { progression.montrer(static_cast<int>(fait)); });
+  return static_cast<int>(a.pas_joues);
 }
 
 // Once a run, at a terminal: when the map just drawn is wider than the terminal (so its lines

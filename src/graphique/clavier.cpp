@@ -16,7 +16,7 @@
 #include "graphique/scene.h"
 #include "graphique/vue.h"
 #include "graphique/vue_gl.h"
-#include "regles/simulation.h"
+#include "observation/avancee.h"
 
 namespace {
 
@@ -152,7 +152,8 @@ void commande(unsigned char touche, vue_gl& v) {
       break;
     case 'j':
     case 'J':
-      bcleprincip();
+      // One step, unless a signal has asked the run to end; the scene shows the world either way.
+      avancer(1);
       reconstruire(v);
       break;
     case 'k':
