@@ -12,13 +12,13 @@
 #include "graphique/fenetre_gl.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
-#include "socle/parametres.h"
 #include "socle/sortie.h"
 
 namespace {

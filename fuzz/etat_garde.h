@@ -23,11 +23,13 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
+#include "controle/etat_programme.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"

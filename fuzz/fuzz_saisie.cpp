@@ -11,6 +11,7 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
+#include "controle/etat_programme.h"
 #include "controle/reinitialisation.h"
 #include "etat_garde.h"
 #include "graphique/clavier.h"
@@ -18,6 +19,7 @@
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"

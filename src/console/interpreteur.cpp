@@ -1,13 +1,14 @@
-// The command interpreter: recognises the command word of a line and acts on the settings
-// records, the graphics timer settings or the world. It works on copies of etat_programme and
-// mode_affichage and writes both back when it leaves, whatever the command.
+// The command interpreter: recognises the command word of a line and acts on the display mode,
+// the world, or, through the hooks the program's top installs, the window's settings and the
+// console loop. It works on a copy of mode_affichage, written back when it leaves whatever the
+// command, and asks the loop for its changes (give control back, close the console, end the
+// run) at that same moment, after the command's output.
 #include "console/interpreteur.h"
 
 #include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <array>
-#include <cerrno>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -17,11 +18,11 @@
 #include "console/carte_compacte.h"
 #include "console/console.h"
 #include "monde/carte.h"
+#include "observation/avancee.h"
 #include "observation/courbe.h"
 #include "observation/sauvegarde.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"
-#include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
@@ -30,16 +31,22 @@
 
 namespace {
 
-// The records a command changes, stored back by interpreter_commande.
+// What a command reads and changes: the display mode, stored back by interpreter_commande, and
+// its requests to the console loop, made once the command's output is written.
 struct Contexte {
   const char* ligne;
-  etat_programme etat;
   mode_affichage mode;
+  int debug;
+  bool rendre_la_main = false;
+  bool fermer_console = false;
+  bool finir = false;
   bool graphique() const { return mode.opengl != 0; }
 };
 
 struct Etat {
   actions_graphiques actions{};
+  reglages_fenetre reglages{};
+  liens_boucle boucle{};
   bool mini_suggere = false;  // the hint about mini has been given in this run
 };
 
@@ -47,6 +54,16 @@ Etat etat;
 
 void agir(void (*action)()) {
   if (action != nullptr) action();
+}
+
+// A setting of the window, when the hook is installed.
+template <typename T>
+void regler(void (*reglage)(T), T valeur) {
+  if (reglage != nullptr) reglage(valeur);
+}
+
+options_fenetre options_de_la_fenetre() {
+  return etat.reglages.lire_options != nullptr ? etat.reglages.lire_options() : options_fenetre{};
 }
 
 // "cont : pas 37 sur 5000 - 24,6 pas/s - encore 3 min 21 s", the rate with a decimal comma.
@@ -122,20 +139,14 @@ class Progression {
   std::chrono::steady_clock::time_point dernier_{};
 };
 
-// Runs the simulation steps one after the other, until all are run or a signal stops them at
-// the end of a step; the number of steps run.
+// Runs the simulation steps with their progress, until all are run or a stop comes between two
+// of them; the number of steps run.
 int executer_pas(int nombre) {
   prendre_interruption();  // a Ctrl-C typed before this command is not meant for it
   Progression progression(nombre);
-  int fait = 0;
-  while (fait < nombre) {
-    bcleprincip();
-    ++fait;
-    // A reader of standard output that went away will read nothing more: stop here.
-    if (interruption_en_attente() || arret_demande() || erreur_sortie() == EPIPE) break;
-    progression.montrer(fait);
-  }
-  return fait;
+  const avancee a = avancer(
+      nombre, [&progression](std::int64_t fait) { progression.montrer(static_cast<int>(fait)); });
+  return static_cast<int>(a.pas_joues);
 }
 
 // Once a run, at a terminal: when the map just drawn is wider than the terminal (so its lines
@@ -156,7 +167,7 @@ void suggerer_mini(const Contexte& c) {
 void afficher_carte_texte(Contexte& c, const char* erreur) {
   if (afficher_carte() == 0) {
     ecrire_erreur("%s", erreur);
-    c.etat.boucle_active = 0;
+    c.rendre_la_main = true;
     return;
   }
   suggerer_mini(c);
@@ -192,11 +203,11 @@ int commande_cont(Contexte& c) {
   prendre_interruption();
   // A run asked to end by a signal ends here, without its map, as after "quit".
   if (arret_demande()) {
-    c.etat.boucle_active = 0;
+    c.rendre_la_main = true;
   } else if (c.graphique()) {
     agir(etat.actions.reconstruire_scene);
     agir(etat.actions.redessiner);
-    c.etat.boucle_active = 0;
+    c.rendre_la_main = true;
   } else {
     afficher_carte_texte(c, "commands - bleprincip - Erreur à l'affichage de la carte\n");
   }
@@ -228,15 +239,15 @@ int commande_bold(Contexte& c) {
 }
 
 int commande_quit(Contexte& c) {
-  c.etat.boucle_active = 0;
-  if (c.graphique()) c.etat.fin_demandee = 1;
+  c.rendre_la_main = true;
+  if (c.graphique()) c.finir = true;
   return 1;
 }
 
 int commande_affich(Contexte& c) {
   if (c.graphique()) {
     afficher_carte();
-    c.etat.boucle_active = 0;
+    c.rendre_la_main = true;
   } else {
     afficher_carte_texte(c, "main - bleprincip - Erreur à l'affichage de la carte\n");
   }
@@ -244,8 +255,8 @@ int commande_affich(Contexte& c) {
 }
 
 int commande_exit(Contexte& c) {
-  c.etat.console = 0;
-  c.etat.boucle_active = 0;
+  c.fermer_console = true;
+  c.rendre_la_main = true;
   return 1;
 }
 
@@ -253,7 +264,7 @@ int commande_refresh(Contexte& c) {
   if (c.graphique()) {
     console_printf("Raffraichissement de l'écran\n");
     agir(etat.actions.redessiner);
-    c.etat.boucle_active = 0;
+    c.rendre_la_main = true;
   } else {
     console_printf("Vous n'êtes pas en mode opengl.\n");
   }
@@ -269,7 +280,7 @@ int commande_clear(Contexte& c) {
 int commande_hour(Contexte& c) {
   const int* delai = parametre_entier(c.ligne);
   if (delai != nullptr)
-    fixer_delai_minuterie(*delai);
+    regler(etat.reglages.periode_minuterie, *delai);
   else
     console_printf("Syntaxe : hour X : X = nb de millisecondes\n");
   return 1;
@@ -278,20 +289,20 @@ int commande_hour(Contexte& c) {
 int commande_inter(Contexte& c) {
   const float* pas = static_cast<const float*>(trouver_param(c.ligne, 1, PARAM_REEL));
   if (pas != nullptr)
-    fixer_pas_heure(*pas);
+    regler(etat.reglages.heures_par_tic, *pas);
   else
     console_printf("Syntaxe : float X : X = intervalle de dessin\n");
   return 1;
 }
 
-void ecrire_camera(const vue_gl& v) {
+void ecrire_camera(const options_fenetre& v) {
   console_printf("Position de la caméra:\n");
   console_printf("x_eye = %f , y_eye = %f , z_eye = %f\n", v.x_eye, v.y_eye, v.z_eye);
   console_printf("x_zoom = %f , y_zoom = %f , z_zoom = %f\n", v.x_zoom, v.y_zoom, v.z_zoom);
   console_printf("x_up = %f , y_up = %f , z_up = %f\n", v.x_up, v.y_up, v.z_up);
 }
 
-void ecrire_options_opengl(const vue_gl& v) {
+void ecrire_options_opengl(const options_fenetre& v) {
   console_printf("Options OpenGL:\n");
   console_printf("---------------\n");
   ecrire_camera(v);
@@ -308,7 +319,7 @@ int commande_show(Contexte& c) {
   const char* mot = static_cast<const char*>(trouver_param(c.ligne, 1, PARAM_TEXTE));
   if (mot == nullptr) return 0;
   const std::string sujet = mot;
-  const vue_gl v = c.graphique() ? lire_vue_gl() : vue_gl{};
+  const options_fenetre v = c.graphique() ? options_de_la_fenetre() : options_fenetre{};
   if (sujet == "cam_pos") {
     if (c.graphique())
       ecrire_camera(v);
@@ -321,7 +332,7 @@ int commande_show(Contexte& c) {
     console_printf("--------------------\n");
     console_printf("Mode - ansi : %s , bold : %s , opengl : %s\n", texte_on_off(c.mode.ansi),
                    texte_on_off(c.mode.bold), texte_on_off(c.mode.opengl));
-    console_printf("Etat du mode debug : %s\n", texte_on_off(c.etat.debug));
+    console_printf("Etat du mode debug : %s\n", texte_on_off(c.debug));
   }
   if (sujet == "rtris" && c.graphique()) {
     console_printf("Nombre de triangles de la scène:%i\n", v.nb_triangles);
@@ -356,7 +367,7 @@ int commande_graine(Contexte&) {
 int commande_mini(Contexte& c) {
   if (afficher_carte_compacte() == 0) {
     ecrire_erreur("interpret - mini - Erreur à l'affichage de la carte\n");
-    if (!c.graphique()) c.etat.boucle_active = 0;
+    if (!c.graphique()) c.rendre_la_main = true;
   }
   return 1;
 }
@@ -444,9 +455,7 @@ int commande_charger(Contexte& c) {
 }
 
 int commande_pro_mode(Contexte&) {
-  vue_gl v = lire_vue_gl();
-  v.console_reduite = v.console_reduite == 0 ? 1 : 0;
-  ecrire_vue_gl(v);
+  agir(etat.reglages.basculer_console_reduite);
   return 1;
 }
 
@@ -476,7 +485,8 @@ constexpr std::array<Commande, 20> COMMANDES{{
 }  // namespace
 
 int interpreter_commande(const char* ligne) {
-  Contexte c{ligne, lire_etat_programme(), lire_mode_affichage()};
+  Contexte c{ligne, lire_mode_affichage(),
+             etat.boucle.debug_actif != nullptr ? etat.boucle.debug_actif() : 0};
   int reconnue = 0;
   if (const char* mot = static_cast<const char*>(trouver_param(ligne, 0, PARAM_TEXTE))) {
     const std::string commande = mot;
@@ -486,9 +496,15 @@ int interpreter_commande(const char* ligne) {
         break;
       }
   }
-  fixer_etat_programme(c.etat);
+  if (c.fermer_console) agir(etat.boucle.fermer_console);
+  if (c.rendre_la_main) agir(etat.boucle.rendre_la_main);
+  if (c.finir) agir(etat.boucle.demander_fin);
   fixer_mode_affichage(c.mode);
   return reconnue;
 }
 
 void fixer_actions_graphiques(const actions_graphiques& actions) { etat.actions = actions; }
+
+void fixer_reglages_fenetre(const reglages_fenetre& reglages) { etat.reglages = reglages; }
+
+void fixer_liens_boucle(const liens_boucle& liens) { etat.boucle = liens; }

@@ -5,7 +5,9 @@
 #include <cstdlib>
 
 #include "console/console.h"
+#include "controle/etat_programme.h"
 #include "controle/lot.h"
+#include "graphique/vue_gl.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"

@@ -6,29 +6,21 @@
 #include <cstdio>
 #include <cstring>
 
-#include "observation/statistiques.h"
-#include "regles/simulation.h"
+#include "observation/avancee.h"
 #include "socle/journal.h"
-#include "socle/signaux.h"
 #include "socle/sortie.h"
 
 int executer_lot(std::int64_t pas) {
   ecrire_debug("lot - %lld pas sans invite\n", static_cast<long long>(pas));
-  std::int64_t fait = 0;
-  while (fait < pas) {
-    if (arret_demande() || prendre_interruption()) {
-      vider_sortie();
-      std::fprintf(stderr, "pangaeolith : arrêt demandé après %lld pas sur %lld.\n",
-                   static_cast<long long>(fait), static_cast<long long>(pas));
-      return 1;
-    }
-    bcleprincip();
-    ++fait;
-    if (erreur_sortie() == EPIPE) break;
-  }
+  const avancee a = avancer(pas);
   vider_sortie();
+  if (a.fin == fin_avancee::arret || a.fin == fin_avancee::interruption) {
+    std::fprintf(stderr, "pangaeolith : arrêt demandé après %lld pas sur %lld.\n",
+                 static_cast<long long>(a.pas_joues), static_cast<long long>(pas));
+    return 1;
+  }
   // The CSV file said what went wrong when it failed; the run is not whole.
-  return csv_en_echec() ? 1 : 0;
+  return a.csv_en_echec ? 1 : 0;
 }
 
 int statut_final(int statut) {

@@ -11,6 +11,8 @@
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
 #include "controle/demarrage.h"
+#include "controle/etat_programme.h"
+#include "controle/liens.h"
 #include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
@@ -45,6 +47,7 @@ void signaler_echec_journal(const char* nom) {
 
 int main(int argc, char** argv) {
   preparer_processus();
+  installer_liens();
   semer_partie(static_cast<std::uint32_t>(std::time(nullptr)));
   ecrire_debug("main - Debut du programme ...\n");
   ecrire_debug("main - Analyse de la ligne de commande ...\n");

@@ -13,7 +13,9 @@
 #include <cstring>
 #include <optional>
 
+#include "controle/etat_programme.h"
 #include "graphique/clavier.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/defauts.h"

@@ -3,12 +3,15 @@
 
 #include "console/console.h"
 #include "console/interpreteur.h"
+#include "controle/etat_programme.h"
+#include "controle/liens.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"
@@ -29,6 +32,8 @@ void reinitialiser_programme() {
   fixer_traces_tours(1);
   reinitialiser_signaux();
   reinitialiser_parametres();
+  reinitialiser_etat_programme();
+  reinitialiser_vue_gl();
   semer_partie(1);
   reinitialiser_carte();
   reinitialiser_civ();
@@ -37,6 +42,7 @@ void reinitialiser_programme() {
   reinitialiser_statistiques();
   init_console();
   fixer_actions_graphiques({});
+  installer_liens();
   fixer_dessin(nullptr);
   reinitialiser_vue();
   reinitialiser_scene();

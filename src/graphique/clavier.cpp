@@ -12,10 +12,11 @@
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
+#include "graphique/programme.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
-#include "regles/simulation.h"
-#include "socle/parametres.h"
+#include "graphique/vue_gl.h"
+#include "observation/avancee.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void garder_dans_historique() {
 }
 
 // A key typed in the open console edits the line and shows it in the input bar.
-void editer_ligne(unsigned char touche, vue_gl& v, etat_programme& p) {
+void editer_ligne(unsigned char touche, vue_gl& v) {
   auto& ligne = etat.ligne_saisie;
   // A console opened without the keyboard (at start-up) gets its prompt mark here.
   if (etat.col_saisie < 1) vider_saisie();
@@ -79,7 +80,7 @@ void editer_ligne(unsigned char touche, vue_gl& v, etat_programme& p) {
     return;
   }
   if (touche == TOUCHE_CARRE) {
-    p.console = 0;
+    servir_console(0);
     return;
   }
   // The byte 255 ends the console's reading and the byte 0 the text: neither can be typed.
@@ -116,19 +117,19 @@ void preset(vue_gl& v, int n) {
 }
 
 // A key typed while the console is closed is a command.
-void commande(unsigned char touche, vue_gl& v, etat_programme& p) {
+void commande(unsigned char touche, vue_gl& v) {
   switch (touche) {
     case TOUCHE_ECHAP:
     case 'q':
     case 'Q':
-      p.fin_demandee = 1;
+      demander_fin();
       break;
     case 'c':
     case 'C':
     case TOUCHE_CARRE:
       if (!v.mode_selection) {
         vider_saisie();
-        p.console = 1;
+        servir_console(1);
         const char invite[] = {static_cast<char>(MARQUE_INVITE), '\0'};
         console_gl_ecrire(invite);
       }
@@ -151,7 +152,8 @@ void commande(unsigned char touche, vue_gl& v, etat_programme& p) {
       break;
     case 'j':
     case 'J':
-      bcleprincip();
+      // One step, unless a signal has asked the run to end; the scene shows the world either way.
+      avancer(1);
       reconstruire(v);
       break;
     case 'k':
@@ -268,20 +270,17 @@ void tourner(float& x, float& y, double cosinus, double sinus) {
 
 void clavier(unsigned char touche, int /*x*/, int /*y*/) {
   vue_gl v = lire_vue_gl();
-  etat_programme p = lire_etat_programme();
-  if (p.console)
-    editer_ligne(touche, v, p);
+  if (console_servie())
+    editer_ligne(touche, v);
   else
-    commande(touche, v, p);
+    commande(touche, v);
   ecrire_vue_gl(v);
-  fixer_etat_programme(p);
   dessin_courant().redessiner();
 }
 
 void touches_speciales(int touche, int /*x*/, int /*y*/) {
   vue_gl v = lire_vue_gl();
-  const etat_programme p = lire_etat_programme();
-  if (p.console) {
+  if (console_servie()) {
     if (touche == TOUCHE_HAUT) rappeler_historique();
     if (touche == TOUCHE_PAGE_HAUT) console_gl_remonter();
     if (touche == TOUCHE_PAGE_BAS) console_gl_descendre();
@@ -311,7 +310,7 @@ void souris(int bouton, int etat_bouton, int x, int y) {
     }
   }
   // No drag while the console is open.
-  if (lire_etat_programme().console || v.mode_selection) etat.glissement = 0;
+  if (console_servie() || v.mode_selection) etat.glissement = 0;
 }
 
 void mouvement_souris(int x, int y) {

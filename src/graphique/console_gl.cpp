@@ -11,11 +11,10 @@
 
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
-#include "socle/defauts.h"
-#include "socle/parametres.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ void init_console_gl();
 void texte_gl(const char* texte);
 void texte_gl_marge(const char* texte, int marge);
 
-// The overlays, drawn after the scene: the console (when etat_programme.console is set) and the
+// The overlays, drawn after the scene: the console (while the console is served) and the
 // panel of the clicked cell (in selection mode).
 void dessiner_console();
 void dessiner_infos_case();

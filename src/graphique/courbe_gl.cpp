@@ -10,9 +10,10 @@
 
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
+#include "graphique/programme.h"
+#include "graphique/vue_gl.h"
 #include "observation/courbe.h"
 #include "socle/journal.h"
-#include "socle/parametres.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ void dessiner_courbe() {
   dessin& d = dessin_courant();
 
   // The panel, below the open console when there is room for it.
-  const bool console = lire_etat_programme().console != 0 && lire_vue_gl().console_reduite == 0;
+  const bool console = console_servie() != 0 && lire_vue_gl().console_reduite == 0;
   const int haut = console && H - CONSOLE - MARGE >= 180 ? H - CONSOLE : H - MARGE;
   const boite panneau{MARGE, MARGE, static_cast<float>(W - MARGE), static_cast<float>(haut)};
 

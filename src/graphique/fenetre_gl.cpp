@@ -24,11 +24,11 @@
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
+#include "graphique/programme.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
-#include "socle/defauts.h"
+#include "graphique/vue_gl.h"
 #include "socle/journal.h"
-#include "socle/parametres.h"
 
 namespace {
 
@@ -388,7 +388,7 @@ void afficher_gl() {
 
   // The chart of key P lies under the console, which stays readable over it.
   if (courbe_affichee()) dessiner_courbe();
-  if (lire_etat_programme().console) dessiner_console();
+  if (console_servie()) dessiner_console();
   if (v.mode_selection) dessiner_infos_case();
 
   if (v.double_buffer)

@@ -13,11 +13,11 @@
 #include <vector>
 
 #include "graphique/dessin.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/couleurs.h"
 #include "regles/guerre.h"
-#include "socle/parametres.h"
 
 namespace {
 

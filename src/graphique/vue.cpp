@@ -6,8 +6,8 @@
 #include "graphique/console_gl.h"
 #include "graphique/dessin.h"
 #include "graphique/scene.h"
-#include "regles/simulation.h"
-#include "socle/parametres.h"
+#include "graphique/vue_gl.h"
+#include "observation/avancee.h"
 
 namespace {
 
@@ -83,7 +83,7 @@ void minuterie(int /*valeur*/) {
   // within a step and a half of 22 h (0.1 among them, as float sums fall), a window test would
   // run two steps on the same evening.
   if (avant < HEURE_DU_PAS && v.heure >= HEURE_DU_PAS) {
-    bcleprincip();
+    avancer(1);
     construire_scene();
     v.nb_triangles = lire_vue_gl().nb_triangles;
   }

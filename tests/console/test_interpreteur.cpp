@@ -9,6 +9,7 @@
 #include "commun/monde_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
+#include "controle/etat_programme.h"
 #include "monde/terrain.h"
 #include "socle/parametres.h"
 
@@ -17,6 +18,15 @@ namespace {
 std::istringstream entree;
 std::string ecrit;
 int scenes = 0, redessins = 0, consoles_videes = 0;
+
+// What the window's settings hooks were handed, and what they show of the window.
+struct Reglages {
+  int delai = -1;
+  float pas = -1;
+  int basculements = 0;
+};
+Reglages reglages;
+options_fenetre fenetre{};
 
 int lire_script() { return entree.get(); }
 void capturer(const char* texte) { ecrit += texte; }
@@ -41,6 +51,11 @@ class Interpreteur : public ::testing::Test {
     fixer_interpreteur(interpreter_commande);
     fixer_etat_programme({1, 0, 1, 0});
     scenes = redessins = consoles_videes = 0;
+    reglages = {};
+    fenetre = {};
+    fixer_reglages_fenetre({[] { return fenetre; }, [](int ms) { reglages.delai = ms; },
+                            [](float heures) { reglages.pas = heures; },
+                            [] { ++reglages.basculements; }});
   }
 
   // Output of one command line.
@@ -53,24 +68,30 @@ class Interpreteur : public ::testing::Test {
 };
 
 TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
+  // hour, inter and pro_mode hand their values to the window's settings in text mode as in
+  // graphics mode; without the value, only the syntax line.
   EXPECT_EQ(commande("hour 0"), "");
+  EXPECT_EQ(reglages.delai, 0);
+  reglages.delai = 9;
   EXPECT_EQ(commande("hour"), "Syntaxe : hour X : X = nb de millisecondes\n");
-  EXPECT_EQ(lire_delai_minuterie(), 0);
+  EXPECT_EQ(reglages.delai, 9);
   EXPECT_EQ(commande("inter 0.5"), "");
+  EXPECT_FLOAT_EQ(reglages.pas, 0.5f);
   EXPECT_EQ(commande("i"), "Syntaxe : float X : X = intervalle de dessin\n");
-  EXPECT_FLOAT_EQ(lire_pas_heure(), 0.5f);
-  // pro_mode toggles the reduced console, in text mode as in graphics mode; any other value
-  // than 0 turns it off.
-  commande("pro");
-  EXPECT_EQ(lire_vue_gl().console_reduite, 1);
+  EXPECT_FLOAT_EQ(reglages.pas, 0.5f);
+  EXPECT_EQ(commande("pro"), "");
   fixer_mode_affichage({0, 0, 1});
-  commande("pro");
-  EXPECT_EQ(lire_vue_gl().console_reduite, 0);
-  vue_gl v = lire_vue_gl();
-  v.console_reduite = 7;
-  ecrire_vue_gl(v);
-  commande("pro_mode");
-  EXPECT_EQ(lire_vue_gl().console_reduite, 0);
+  EXPECT_EQ(commande("pro_mode"), "");
+  EXPECT_EQ(reglages.basculements, 2);
+  // Without hooks the commands still answer and change nothing.
+  fixer_reglages_fenetre({});
+  EXPECT_EQ(commande("hour 5") + commande("inter 2") + commande("pro") + commande("sh cam_pos"),
+            "Position de la caméra:\nx_eye = 0.000000 , y_eye = 0.000000 , z_eye = 0.000000\n"
+            "x_zoom = 0.000000 , y_zoom = 0.000000 , z_zoom = 0.000000\n"
+            "x_up = 0.000000 , y_up = 0.000000 , z_up = 0.000000\n");
+  EXPECT_EQ(reglages.delai, 9);
+  EXPECT_FLOAT_EQ(reglages.pas, 0.5f);
+  EXPECT_EQ(reglages.basculements, 2);
 }
 
 TEST_F(Interpreteur, ModeGraphique) {
@@ -89,13 +110,11 @@ TEST_F(Interpreteur, ModeGraphique) {
   commande("refresh");
   EXPECT_EQ(compter(journaux.debug(), CARTE), 1);
   EXPECT_EQ((std::array{scenes, redessins, consoles_videes}), (std::array{1, 2, 1}));
-  vue_gl v{};
-  v.x_eye = 1.5f;
-  v.z_up = -2.0f;
-  v.nb_triangles = 40;
-  v.largeur = 800;
-  v.dessin_ressources = 1;
-  ecrire_vue_gl(v);
+  fenetre.x_eye = 1.5f;
+  fenetre.z_up = -2.0f;
+  fenetre.nb_triangles = 40;
+  fenetre.largeur = 800;
+  fenetre.dessin_ressources = 1;
   EXPECT_EQ(commande("pview rtris"),
             "Nombre de triangles de la scène:40\nNombre de triangles/secondes nécéssaires:1000\n");
   EXPECT_EQ(commande("show all"),

@@ -10,6 +10,8 @@
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
+#include "controle/etat_programme.h"
+#include "graphique/vue_gl.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 

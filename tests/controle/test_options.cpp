@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "commun/monde_test.h"
+#include "controle/etat_programme.h"
 #include "controle/options.h"
 #include "graphique/clavier.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"

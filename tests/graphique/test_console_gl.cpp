@@ -9,10 +9,10 @@
 #include "graphique/enregistreur.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
-#include "socle/parametres.h"
 
 using lignes_t = std::vector<std::string>;
 

@@ -9,11 +9,13 @@
 #include <utility>
 
 #include "commun/monde_test.h"
+#include "controle/etat_programme.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
+#include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "observation/courbe.h"
@@ -22,7 +24,6 @@
 #include "regles/guerre.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
-#include "socle/parametres.h"
 
 namespace {
 

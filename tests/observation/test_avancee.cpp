@@ -1,0 +1,85 @@
+// Advancing the world: every step counted, and each stop with its reason.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <vector>
+
+#include "commun/monde_test.h"
+#include "monde/terrain.h"
+#include "observation/avancee.h"
+#include "observation/statistiques.h"
+#include "population/civ.h"
+#include "population/unites.h"
+#include "socle/signaux.h"
+#include "socle/sortie.h"
+
+namespace {
+
+// One tribe on a small plain, so that every step writes its tribe's line.
+void petit_monde() {
+  construire_monde(3, 3, BAS, 5, 7000);
+  ajouter_tribu(0, HERBIVORE, PACIFIQUE, BAS);
+  ajouter_unite(0, 1, 1, 50);
+}
+
+}  // namespace
+
+TEST(Avancee, ArretsEntreDeuxPasEtLeursRaisons) {
+  petit_monde();
+  installer_signaux(1);
+  std::vector<std::int64_t> suivis;
+  {
+    CaptureSortie sortie;
+    const avancee a = avancer(3, [&](std::int64_t fait) { suivis.push_back(fait); });
+    EXPECT_EQ(a.fin, fin_avancee::complete);
+    EXPECT_EQ(a.pas_joues, 3);
+    EXPECT_FALSE(a.csv_en_echec);
+    EXPECT_EQ(nombre_de_pas(), 3);
+    EXPECT_EQ(suivis, (std::vector<std::int64_t>{1, 2, 3}));
+
+    // Ctrl-C during the second step: the steps stop before the third, and the interruption is
+    // left for the caller to take. A pending one runs no step at all.
+    suivis.clear();
+    const avancee b = avancer(5, [&](std::int64_t fait) {
+      suivis.push_back(fait);
+      if (fait == 2) std::raise(SIGINT);
+    });
+    EXPECT_EQ(b.fin, fin_avancee::interruption);
+    EXPECT_EQ(b.pas_joues, 2);
+    EXPECT_EQ(avancer(1).fin, fin_avancee::interruption);
+    EXPECT_EQ(prendre_interruption(), 1);
+    EXPECT_EQ(nombre_de_pas(), 5);
+
+    // A request to end the run stops the steps even when an interruption is also pending.
+    std::raise(SIGINT);
+    std::raise(SIGTERM);
+    const avancee c = avancer(4);
+    EXPECT_EQ(c.fin, fin_avancee::arret);
+    EXPECT_EQ(c.pas_joues, 0);
+    EXPECT_EQ(nombre_de_pas(), 5);
+  }
+  reinitialiser_programme();
+}
+
+TEST(Avancee, UnLecteurPartiArreteApresLePasQuiLeDecouvre) {
+  petit_monde();
+  int tube[2];
+  ASSERT_EQ(pipe(tube), 0);
+  close(tube[0]);
+  FILE* flux = fdopen(tube[1], "w");
+  ASSERT_NE(flux, nullptr);
+  std::setvbuf(flux, nullptr, _IONBF, 0);
+  const auto ancien = std::signal(SIGPIPE, SIG_IGN);
+  fixer_sortie(flux);
+  const avancee a = avancer(10);
+  EXPECT_EQ(a.fin, fin_avancee::lecteur_parti);
+  EXPECT_EQ(a.pas_joues, 1);
+  EXPECT_EQ(erreur_sortie(), EPIPE);
+  fixer_sortie(nullptr);
+  std::fclose(flux);
+  std::signal(SIGPIPE, ancien);
+  reinitialiser_programme();
+}
