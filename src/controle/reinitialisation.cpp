@@ -17,6 +17,7 @@
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
@@ -29,6 +30,7 @@ void reinitialiser_programme() {
   fixer_traces_tours(1);
   reinitialiser_signaux();
   reinitialiser_parametres();
+  reinitialiser_modele();
   semer_partie(1);
   reinitialiser_carte();
   reinitialiser_civ();

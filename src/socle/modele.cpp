@@ -19,10 +19,6 @@ const char* const NOMS_ALTITUDES[4] = {"mer", "bas", "moyen", "haut"};
 const char* const SENS_ALTITUDES[4] = {"", "de basse altitude", "d'altitude moyenne",
                                        "de haute altitude"};
 
-// The largest cell capacity, and with it the largest starting unit: a population stays far from
-// the int limit even multiplied by every growth coefficient and every need.
-constexpr int CAPACITE_MAX = 5000;
-
 std::vector<parametre> construire_table() {
   const parametres_modele d{};
   std::vector<parametre> t;
@@ -47,7 +43,7 @@ std::vector<parametre> construire_table() {
   for (int a = 1; a < 4; ++a)
     ajouter(std::string("capacite_") + NOMS_ALTITUDES[a],
             std::string("population maximale (popmax) d'une case ") + SENS_ALTITUDES[a],
-            "habitants", 1, CAPACITE_MAX, d.capacite[a],
+            "habitants", 1, CAPACITE_MAXIMALE, d.capacite[a],
             [a](parametres_modele& p) -> int& { return p.capacite[a]; });
   for (int r = 0; r < 4; ++r)
     ajouter(std::string("besoin_") + NOMS_RESSOURCES[r],
@@ -63,7 +59,7 @@ std::vector<parametre> construire_table() {
   ajouter("milieu_autre", "ce que devient une unité sur un autre milieu", "%", 0, 300,
           d.milieu_autre, [](parametres_modele& p) -> int& { return p.milieu_autre; });
   ajouter("part_deploiement", "part d'une unité surpeuplée qui part sur les cases voisines", "%",
-          0, 100, d.part_deploiement,
+          10, 100, d.part_deploiement,
           [](parametres_modele& p) -> int& { return p.part_deploiement; });
   ajouter("chance_epidemie", "chance qu'une épidémie apparaisse au tour d'une unité",
           "pour dix mille", 0, 10000, d.chance_epidemie,
@@ -89,7 +85,7 @@ std::vector<parametre> construire_table() {
     ajouter(tribu + "unites", "unités placées au départ" + de, "unités", 0, 100,
             d.tribus[k].unites, [k](parametres_modele& p) -> int& { return p.tribus[k].unites; });
     ajouter(tribu + "habitants", "habitants de chaque unité de départ" + de + " (-1 : tirés)",
-            "habitants", 0, CAPACITE_MAX, d.tribus[k].habitants,
+            "habitants", 0, CAPACITE_MAXIMALE, d.tribus[k].habitants,
             [k](parametres_modele& p) -> int& { return p.tribus[k].habitants; });
     ajouter(tribu + "regime",
             "régime" + de + " : 0 herbivore, 1 omnivore, 2 carnivore (-1 : celui de l'ensemble)",

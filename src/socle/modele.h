@@ -69,6 +69,11 @@ struct description_parametre {
   int defaut;
 };
 
+// The largest capacity of an altitude class, and of a starting unit. With at least a tenth of an
+// overpopulated unit leaving, no unit passes 144 capacities between two steps, so a population
+// times every coefficient and need, and a tribe's total over 10 000 cells, stay within an int.
+inline constexpr int CAPACITE_MAXIMALE = 1000;
+
 // Every parameter, in the order they are listed and written.
 const std::vector<description_parametre>& parametres_connus();
 
