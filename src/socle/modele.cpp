@@ -34,7 +34,7 @@ std::vector<parametre> construire_table() {
             std::string("pousse ") + SENS_RESSOURCES[r] + " par pas et par point de climat",
             "unités de ressource", 0, 100000, d.regeneration[r],
             [r](parametres_modele& p) -> int& { return p.regeneration[r]; });
-  ajouter("poussee_climat", "plus grande poussée du climat des alentours sur celui d'une case",
+  ajouter("poussee_climat", "plus grande poussée tirée sur le climat d'une case à chaque pas",
           "points de climat", 0, 9, d.poussee_climat,
           [](parametres_modele& p) -> int& { return p.poussee_climat; });
   ajouter("derive_climat", "plus grande dérive tirée du climat d'une case en un pas",
@@ -77,7 +77,9 @@ std::vector<parametre> construire_table() {
           [](parametres_modele& p) -> int& { return p.seuil_hostilite_reciproque; });
   ajouter("pertes_guerre", "part des pertes tirées qu'une bataille inflige", "%", 0, 100,
           d.pertes_guerre, [](parametres_modele& p) -> int& { return p.pertes_guerre; });
-  ajouter("part_conquete", "part du vainqueur qui s'installe sur la case conquise", "%", 0, 100,
+  // At most 99 %: the winner always keeps someone, so that it is never left empty by its own
+  // settlement and then taken for beaten.
+  ajouter("part_conquete", "part du vainqueur qui s'installe sur la case conquise", "%", 0, 99,
           d.part_conquete, [](parametres_modele& p) -> int& { return p.part_conquete; });
   for (int k = 0; k < 9; ++k) {
     const std::string tribu = "tribu" + std::to_string(k) + "_";

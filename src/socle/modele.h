@@ -24,7 +24,7 @@ struct parametres_modele {
   // altitude class (sea, low, middle, high).
   int ressource_max = 7000;                           // ceiling of a cell's stock
   std::array<int, 4> regeneration = {125, 50, 50, 50};  // growth per step and climate point
-  int poussee_climat = 2;   // largest push of the surroundings on a cell's climate
+  int poussee_climat = 2;   // largest push drawn on a cell's climate each step
   int derive_climat = 2;    // largest drift of a cell's climate in a step
   std::array<int, 4> capacite = {0, 500, 400, 250};   // popmax by altitude class
   // Feeding and growth.
