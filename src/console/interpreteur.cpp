@@ -12,12 +12,14 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
 
 #include "console/affich.h"
 #include "console/carte_compacte.h"
 #include "console/console.h"
 #include "monde/carte.h"
+#include "monde/mise_a_jour.h"
 #include "observation/avancee.h"
 #include "observation/courbe.h"
 #include "observation/sauvegarde.h"
@@ -25,6 +27,7 @@
 #include "population/civ.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
@@ -454,6 +457,65 @@ int commande_charger(Contexte& c) {
   return 1;
 }
 
+// One parameter's line of "param": its name and current value first, then its default, range,
+// unit and meaning.
+void ecrire_parametre(const description_parametre& d) {
+  int valeur = 0;
+  valeur_parametre(modele(), d.nom, valeur);
+  console_printf("%s %d (défaut %d, de %d à %d%s, %s) : %s\n", d.nom.c_str(), valeur, d.defaut,
+                 d.minimum, d.maximum, d.defaut == -1 ? " ou -1" : "", d.unite.c_str(),
+                 d.sens.c_str());
+}
+
+// "param": every parameter of the model; "param NOM": that one; "param NOM VALEUR" sets it for
+// the steps to come. A tribe's parameters shape the start of a world and are set with --param.
+int commande_param(Contexte& c) {
+  std::istringstream mots(c.ligne != nullptr ? c.ligne : "");
+  std::string commande, nom, valeur, reste;
+  mots >> commande >> nom >> valeur >> reste;
+  if (nom.empty()) {
+    for (const description_parametre& d : parametres_connus()) ecrire_parametre(d);
+    return 1;
+  }
+  const description_parametre* d = nullptr;
+  for (const description_parametre& p : parametres_connus())
+    if (p.nom == nom) d = &p;
+  if (d == nullptr) {
+    console_printf("Paramètre inconnu : %s (param sans argument les liste)\n", nom.c_str());
+    return 1;
+  }
+  if (valeur.empty()) {
+    ecrire_parametre(*d);
+    return 1;
+  }
+  int avant = 0;
+  valeur_parametre(modele(), nom, avant);
+  if (!reste.empty()) {
+    console_printf("Syntaxe : param NOM VALEUR ; %s reste à %d\n", nom.c_str(), avant);
+    return 1;
+  }
+  if (nom.rfind("tribu", 0) == 0) {
+    console_printf("%s se règle au départ (--param) : les tribus de la partie sont déjà là ; il "
+                   "reste à %d\n", nom.c_str(), avant);
+    return 1;
+  }
+  parametres_modele p = modele();
+  std::string erreur;
+  if (!regler_parametre(p, nom, valeur, erreur)) {
+    console_printf("Paramètre refusé : %s ; %s reste à %d\n", erreur.c_str(), nom.c_str(), avant);
+    return 1;
+  }
+  fixer_modele(p);
+  ajuster_carte_au_modele();
+  int apres = 0;
+  valeur_parametre(p, nom, apres);
+  ecrire_debug("interpret - param - %s : %d -> %d\n", nom.c_str(), avant, apres);
+  commenter_csv("pas " + std::to_string(nombre_de_pas()) + " : " + nom + "=" +
+                std::to_string(apres));
+  console_printf("%s : %d → %d\n", nom.c_str(), avant, apres);
+  return 1;
+}
+
 int commande_pro_mode(Contexte&) {
   agir(etat.reglages.basculer_console_reduite);
   return 1;
@@ -469,7 +531,7 @@ struct Commande {
 
 // In matching order: the first command the word matches wins. "exit" accepts exactly "exit"
 // and "e"; "hour" would accept "h", but the console answers "h" as help first.
-constexpr std::array<Commande, 20> COMMANDES{{
+constexpr std::array<Commande, 21> COMMANDES{{
     {"ansi", 0, 0, commande_ansi},         {"cont", 0, 1, commande_cont},
     {"bold", 0, 1, commande_bold},         {"quit", 0, 1, commande_quit},
     {"affich", 3, 1, commande_affich},     {"exit", 0, 1, commande_exit},
@@ -480,6 +542,7 @@ constexpr std::array<Commande, 20> COMMANDES{{
     {"graine", 0, 0, commande_graine},     {"mini", 0, 0, commande_mini},
     {"stats", 0, 0, commande_stats},       {"courbe", 0, 0, commande_courbe},
     {"sauver", 0, 0, commande_sauver},     {"charger", 0, 0, commande_charger},
+    {"param", 0, 0, commande_param},
 }};
 
 }  // namespace

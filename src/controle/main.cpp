@@ -27,6 +27,7 @@
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 
@@ -61,6 +62,19 @@ int main(int argc, char** argv) {
   const std::uint32_t graine_demandee = graine_partie();
   const bool debug = lire_etat_programme().debug != 0;
   std::string erreur;
+  // The model's parameters: the file, then each --param over it. A save brings its own.
+  if (!lot.fichier_parametres.empty() || !lot.parametres.empty()) {
+    if (!lot.charger.empty()) {
+      std::fprintf(stderr,
+                   "pangaeolith : --param et --params ne vont pas avec --charger : une sauvegarde "
+                   "garde les paramètres de sa partie (la commande param les change ensuite).\n");
+      return 2;
+    }
+    if (!regler_modele_depart(lot.fichier_parametres, lot.parametres, erreur)) {
+      std::fprintf(stderr, "pangaeolith : paramètre refusé : %s\n", erreur.c_str());
+      return 2;
+    }
+  }
   sauvegarde_prete sauvegarde;
   if (!lot.charger.empty()) {
     sauvegarde = lire_sauvegarde(lot.charger, erreur);
@@ -73,6 +87,8 @@ int main(int argc, char** argv) {
   // Then the CSV file, the last check: it must be none of the run's other outputs (standard
   // output or error sent to a file, the logs about to be opened). A file that cannot be written
   // stops the run at once rather than losing its statistics silently.
+  // The CSV file's head names the run's parameters: a save's own when the run starts from one.
+  if (sauvegarde) fixer_modele(parametres_sauvegarde(sauvegarde));
   enregistrer_sorties_standard();
   if (debug) {
     enregistrer_sortie("le journal de debug", -1, "debug.log");

@@ -12,14 +12,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <set>
 
 #include "controle/etat_programme.h"
 #include "graphique/clavier.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
+#include "observation/fichier_parametres.h"
 #include "socle/alea.h"
 #include "socle/defauts.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/sortie.h"
 
@@ -179,6 +182,19 @@ void analyser_ligne_commande(int argc, char** argv) {
       else
         refuser("pangaeolith : l'option %s attend le nom d'une sauvegarde.\n", "--charger");
     }
+    if (est(nullptr, "-param")) {
+      if (i + 1 < argc)
+        etat.lot.parametres.emplace_back(argv[++i]);
+      else
+        refuser("pangaeolith : l'option %s attend nom=valeur (param à l'invite les liste).\n",
+                "--param");
+    }
+    if (est(nullptr, "-params")) {
+      if (i + 1 < argc && argv[i + 1][0] != '\0')
+        etat.lot.fichier_parametres = argv[++i];
+      else
+        refuser("pangaeolith : l'option %s attend un fichier JSON de paramètres.\n", "--params");
+    }
     if (est("h", "-help")) aide = true;
     if (!reconnu)
       std::fprintf(stderr, "pangaeolith : option inconnue %s, ignorée (--help pour la liste).\n",
@@ -209,6 +225,23 @@ void analyser_ligne_commande(int argc, char** argv) {
 
 int statut_ligne_commande() { return etat.statut; }
 
+bool regler_modele_depart(const std::string& fichier, const std::vector<std::string>& affectations,
+                          std::string& erreur) {
+  parametres_modele p{};
+  if (!fichier.empty() && !lire_fichier_parametres(fichier, p, erreur)) return false;
+  std::set<std::string> donnes;
+  for (const std::string& a : affectations) {
+    const std::string nom = a.substr(0, a.find('='));
+    if (!donnes.insert(nom).second) {
+      erreur = nom + " : donné deux fois par --param";
+      return false;
+    }
+    if (!regler_affectation(p, a, erreur)) return false;
+  }
+  fixer_modele(p);
+  return true;
+}
+
 options_lot lire_options_lot() { return etat.lot; }
 
 void afficher_usage() {
@@ -232,6 +265,10 @@ void afficher_usage() {
       "  --stats FICHIER     écrit un fichier CSV complété après chaque pas d'une ligne par\n"
       "                      tribu (pas, code, nom, unités, habitants, guerres du pas)\n"
       "  --charger FICHIER   part d'une sauvegarde (commande sauver) au lieu d'un monde neuf\n"
+      "  --param NOM=VALEUR  fixe un paramètre du modèle (répétable ; param à l'invite\n"
+      "                      les liste avec leurs plages, docs/modele.md les décrit)\n"
+      "  --params FICHIER    paramètres du modèle lus d'un objet JSON {\"nom\": valeur, ...}\n"
+      "                      (les --param passent par-dessus)\n"
       "  -g, --opengl        affichage dans une fenêtre OpenGL (mode texte s'il est indisponible)\n"
       "  -c, --console       invite de commandes dans la fenêtre OpenGL\n"
       "  -s, --simplebuffer  fenêtre sans double tampon\n"

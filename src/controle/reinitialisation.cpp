@@ -20,6 +20,7 @@
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
@@ -32,6 +33,7 @@ void reinitialiser_programme() {
   fixer_traces_tours(1);
   reinitialiser_signaux();
   reinitialiser_parametres();
+  reinitialiser_modele();
   reinitialiser_etat_programme();
   reinitialiser_vue_gl();
   semer_partie(1);

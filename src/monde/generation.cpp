@@ -7,6 +7,7 @@
 #include "monde/carte.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/sortie.h"
 
 namespace {
@@ -96,18 +97,19 @@ void corne_d_abondance() {
   for (int x = 0; x < X; ++x)
     for (int y = 0; y < Y; ++y) {
       terrain* t = donner_terrain(x, y);
+      const int plein = modele().ressource_max;
       if (quelle_altitude(x, y) != MER) {
-        const int q = tirer_proportion(RESSOURCE_MAX + 1);
+        const int q = tirer_proportion(plein + 1);
         modifier_ressources(t, NOURRITURE_ANIMALE, q);
-        modifier_ressources(t, NOURRITURE_VEGETALE, RESSOURCE_MAX);
-        modifier_ressources(t, EAU, RESSOURCE_MAX);
-        modifier_ressources(t, BOIS, RESSOURCE_MAX);
+        modifier_ressources(t, NOURRITURE_VEGETALE, plein);
+        modifier_ressources(t, EAU, plein);
+        modifier_ressources(t, BOIS, plein);
         ecrire_debug("corne_d_abondance:%d\n", t_donner_ressources(t, EAU));
       } else {
         modifier_ressources(t, NOURRITURE_VEGETALE, 0);
         modifier_ressources(t, NOURRITURE_ANIMALE, 0);
         modifier_ressources(t, BOIS, 0);
-        modifier_ressources(t, EAU, RESSOURCE_MAX);
+        modifier_ressources(t, EAU, plein);
       }
     }
 }

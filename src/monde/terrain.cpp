@@ -7,6 +7,7 @@
 
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 namespace {
 
@@ -45,11 +46,9 @@ int pop_terrain(int altitude) {
     case MER:
       return 0;
     case BAS:
-      return 500;
     case MOYEN:
-      return 400;
     case HAUT:
-      return 250;
+      return modele().capacite[altitude];
     default:
       ecrire_debug("pop_terrain - altitude %i inconnue, renvoie -1", altitude);
       return -1;
@@ -121,7 +120,7 @@ int modifier_ressources(terrain* t, int ressource, int quantite) {
   if (t->altitude == MER) {
     ecrire_debug("modifier_ressources - terrain %p: MER ressource non modifiee",
                  static_cast<void*>(t));
-    t->ressources = {RESSOURCE_MAX, 0, 0, 0};
+    t->ressources = {modele().ressource_max, 0, 0, 0};
     return 1;
   }
   if (!ressource_connue(ressource)) {
@@ -158,16 +157,14 @@ int conso(terrain* t) {
   }
   if (t->altitude == MER) return 1;
   const int c = t->climat;
-  t->ressources[EAU] = std::min(t->ressources[EAU] + c * 125, RESSOURCE_MAX);
-  t->ressources[BOIS] = std::min(t->ressources[BOIS] + c * 50, RESSOURCE_MAX);
-  t->ressources[NOURRITURE_ANIMALE] =
-      std::min(t->ressources[NOURRITURE_ANIMALE] + c * 50, RESSOURCE_MAX);
-  t->ressources[NOURRITURE_VEGETALE] =
-      std::min(t->ressources[NOURRITURE_VEGETALE] + c * 50, RESSOURCE_MAX);
+  const parametres_modele& m = modele();
+  for (int r : {EAU, BOIS, NOURRITURE_ANIMALE, NOURRITURE_VEGETALE})
+    t->ressources[r] = std::min(t->ressources[r] + c * m.regeneration[r], m.ressource_max);
   return 1;
 }
 
-// The climate moves halfway toward the surroundings' push, plus a drawn drift of +2..-2; high
+// The climate moves halfway toward the surroundings' push, plus a drawn drift of at most the
+// model's derive_climat either way (+2..-2 by default); high
 // ground gets harsher (away from 4), low ground and sea wetter; the result is kept in 0..9.
 int evolution_climat(terrain* t, int moyenne_climat) {
   if (t == nullptr || moyenne_climat < 0 || moyenne_climat > 9) {
@@ -178,9 +175,10 @@ int evolution_climat(terrain* t, int moyenne_climat) {
   }
   const void* p = t;
   ecrire_debug("evolution_climat - climat du terrain %p: avant-> %i\n", p, t->climat);
-  const int k = tirer_proportion(5);
+  const int derive = modele().derive_climat;
+  const int k = tirer_proportion(2 * derive + 1);
   int c = t->climat;
-  c = c + (moyenne_climat - c) / 2 + 2 - k;
+  c = c + (moyenne_climat - c) / 2 + derive - k;
   ecrire_debug("evolution_climat - climat du terrain %p: apres-> %i\n", p, c);
   if (t->altitude == HAUT && c != 4) {
     c += c > 4 ? 1 : -1;

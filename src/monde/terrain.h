@@ -12,9 +12,8 @@ enum : int { MER = 0, BAS = 1, MOYEN = 2, HAUT = 3 };
 // Resource codes, indices into `terrain::ressources`.
 enum : int { EAU = 0, BOIS = 1, NOURRITURE_VEGETALE = 2, NOURRITURE_ANIMALE = 3 };
 
-// Ceiling of every resource. A sea cell holds water only: this much after any change, less after
-// a drought.
-inline constexpr int RESSOURCE_MAX = 7000;
+// The ceiling of every resource is the model's `ressource_max`. A sea cell holds water only: the
+// ceiling after any change, less after a drought.
 
 struct terrain {
   std::int32_t altitude;                   // 0..3
@@ -27,7 +26,8 @@ struct terrain {
 // becomes BAS, each with its trace line.
 std::unique_ptr<terrain> creer_terrain(int altitude, int climat);
 
-// Largest population for an altitude code: 0, 500, 400, 250; -1 for an unknown code.
+// Largest population for an altitude code: 0 for the sea, the model's capacity of the class
+// otherwise (500, 400, 250 by default); -1 for an unknown code.
 int pop_terrain(int altitude);
 
 int donner_altitude(const terrain* t);

@@ -34,6 +34,7 @@
 #include "socle/alea.h"
 #include "socle/fichiers.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 // The whole state as read from a file, before it replaces the world.
 struct sauvegarde_lue {
@@ -47,6 +48,7 @@ struct sauvegarde_lue {
   std::vector<int> id_libres;        // bottom of the stack first
   std::vector<conflit> conflits;     // the last war phase's, in order
   releve_statistiques statistiques;  // the step counter and the history
+  parametres_modele parametres;      // the defaults in a version 1 save
   // Made once every check has passed, so that installing the state allocates nothing.
   std::vector<std::unique_ptr<terrain>> cases;
   reperes_unites reperes;
@@ -71,8 +73,6 @@ constexpr std::uint64_t FNV_BASE_ANCIENNE = 1469598103934665603ull;
 constexpr std::int64_t I32_MAX = INT32_MAX;
 constexpr std::int64_t U32_MAX = UINT32_MAX;
 constexpr int CASES_MAX = TAILLE_MAX_CARTE * TAILLE_MAX_CARTE;
-// A tribe's count in the history: every cell held by one of its units at the largest population.
-constexpr std::int64_t HABITANTS_MAX_TRIBU = std::int64_t{HABITANTS_MAX_UNITE} * CASES_MAX;
 // Each swept cell starts at most one war with each of its eight neighbours.
 constexpr int CONFLITS_PAR_CASE = 8;
 // The deepest value of a save: the document, "tribus", a tribe, "unites", a unit, and its
@@ -95,11 +95,12 @@ struct vue_sauvegarde {
   const std::vector<int>& id_libres;
   const std::vector<conflit>& conflits;
   const releve_statistiques& statistiques;
+  const parametres_modele& parametres;
 };
 
 vue_sauvegarde vue_de(const sauvegarde_lue& e) {
-  return {e.graine, e.alea,    e.colonnes,  e.lignes,   e.terrains,
-          e.tribus, e.curseur, e.id_libres, e.conflits, e.statistiques};
+  return {e.graine,    e.alea,     e.colonnes,     e.lignes,    e.terrains, e.tribus,
+          e.curseur,   e.id_libres, e.conflits,    e.statistiques, e.parametres};
 }
 
 // The world as a save sees it: its terrains and the last phase's wars copied out (a few hundred
@@ -137,7 +138,8 @@ struct monde_a_sauver {
             static_cast<std::int64_t>(rang_civ_courante()),
             id_free_list(),
             conflits,
-            releve()};
+            releve(),
+            modele()};
   }
 };
 
@@ -344,6 +346,23 @@ void ecrire_document(Puits& puits, const vue_sauvegarde& v, std::string_view emp
   r.entier(v.graine);
   r.brut(",\"id_libres\":");
   r.entiers(v.id_libres);
+  const bool avec_parametres = !modele_par_defaut(v.parametres);
+  if (avec_parametres) {
+    // Every parameter, by name in byte order as the canonical text has it.
+    std::vector<std::string> noms;
+    for (const description_parametre& d : parametres_connus()) noms.push_back(d.nom);
+    std::sort(noms.begin(), noms.end());
+    r.brut(",\"parametres\":{");
+    for (std::size_t i = 0; i < noms.size(); ++i) {
+      int valeur = 0;
+      valeur_parametre(v.parametres, noms[i], valeur);
+      if (i > 0) r.brut(",");
+      r.texte(noms[i]);
+      r.brut(":");
+      r.entier(valeur);
+    }
+    r.brut("}");
+  }
   r.brut(",\"pas\":");
   r.entier(v.statistiques.pas);
   r.brut(",\"statistiques\":{\"dernier_echantillon\":");
@@ -390,7 +409,7 @@ void ecrire_document(Puits& puits, const vue_sauvegarde& v, std::string_view emp
     r.brut("]}");
   }
   r.brut("],\"version\":");
-  r.entier(VERSION_SAUVEGARDE);
+  r.entier(avec_parametres ? 2 : 1);
   r.brut("}");
 }
 
@@ -445,13 +464,13 @@ void verifier_carte(const vue_sauvegarde& v) {
     borne(t.altitude, element(c, 0), MER, HAUT);
     borne(t.climat, element(c, 1), 0, 9);
     for (std::size_t r = 0; r < 4; ++r) {
-      borne(t.ressources[r], element(c, 2 + r), 0, RESSOURCE_MAX);
+      borne(t.ressources[r], element(c, 2 + r), 0, v.parametres.ressource_max);
       // The sea holds water and nothing else: every change resets it to full water, and drought
       // only lowers that.
       if (t.altitude == MER && r != EAU && t.ressources[r] != 0)
         refuser(element(c, 2 + r), "0 attendu : une case de mer ne porte que de l'eau");
     }
-    if (t.popmax != pop_terrain(t.altitude))
+    if (t.popmax != (t.altitude == MER ? 0 : v.parametres.capacite[t.altitude]))
       refuser(c, "population maximale " + std::to_string(t.popmax) +
                      " incohérente avec l'altitude " + std::to_string(t.altitude));
   }
@@ -513,7 +532,7 @@ void verifier_tribus(const vue_sauvegarde& v) {
       if (occupees[n_case]) refuser(c_u, la_case + " porte déjà une unité");
       if (v.terrains[n_case].altitude == MER) refuser(c_u, la_case + " est en mer");
       occupees[n_case] = true;
-      borne(u.nb_hab, sous(c_u, "nb_hab"), 0, HABITANTS_MAX_UNITE);
+      borne(u.nb_hab, sous(c_u, "nb_hab"), 0, habitants_max_unite(v.parametres));
       // Units met in a war phase are forgotten at its end, before any save can be made.
       if (!u.adversaires.empty())
         refuser(sous(c_u, "adversaires"), "tableau vide attendu entre deux pas");
@@ -582,7 +601,7 @@ void verifier_statistiques(const vue_sauvegarde& v) {
     refuser(sous(c_stats, "dernier_echantillon"), std::to_string(r.pas) + " attendu (le pas joué)");
   const chemin c_tribus = sous(c_stats, "tribus");
   if (r.tribus.size() > NB_TRIBUS) refuser(c_tribus, std::to_string(NB_TRIBUS) + " tribus au plus");
-  const std::int64_t habitants_max = std::int64_t{HABITANTS_MAX_UNITE} * v.colonnes * v.lignes;
+  const std::int64_t habitants_max = habitants_max_unite(v.parametres) * v.colonnes * v.lignes;
   std::array<bool, NB_TRIBUS> codes{};
   for (std::size_t i = 0; i < r.tribus.size(); ++i) {
     const chemin c = element(c_tribus, i);
@@ -644,6 +663,7 @@ enum class sorte : std::uint8_t {
   suivies,
   suivie,
   habitants,
+  parametres,
   ignoree
 };
 
@@ -677,6 +697,7 @@ constexpr membre RACINE_M[] = {
     texte("format"),
     entier("graine", 0, U32_MAX),
     tableau("id_libres", sorte::id_libres),
+    objet("parametres", sorte::parametres),
     entier("pas", 0, PAS_MAX_SAUVEGARDE),
     objet("statistiques", sorte::statistiques),
     tableau("tribus", sorte::tribus),
@@ -704,7 +725,7 @@ constexpr membre UNITE_M[] = {
     entier("connaissance", 0, 1),
     entier("en_guerre", 0, 1),
     entier("id", 1, CASES_MAX),
-    entier("nb_hab", 0, HABITANTS_MAX_UNITE),
+    entier("nb_hab", INT32_MIN, I32_MAX),
     entier("nb_tours", 0, I32_MAX),
     entier("victoire", 0, 1),
     entier("x", 0, TAILLE_MAX_CARTE - 1),
@@ -759,9 +780,10 @@ struct elements {
   std::int64_t max;
 };
 
-// A terrain's seven numbers: altitude, climate, four stocks, popmax.
+// A terrain's seven numbers: altitude, climate, four stocks, popmax. The stocks and popmax, like
+// a unit's population, are held to the save's parameters once the whole file is read.
 constexpr std::array<std::int64_t, 7> TERRAIN_MAX = {
-    HAUT, 9, RESSOURCE_MAX, RESSOURCE_MAX, RESSOURCE_MAX, RESSOURCE_MAX, 500};
+    HAUT, 9, I32_MAX, I32_MAX, I32_MAX, I32_MAX, I32_MAX};
 
 elements elements_de(sorte s) {
   switch (s) {
@@ -784,7 +806,7 @@ elements elements_de(sorte s) {
     case sorte::suivies:
       return {genre::objet, sorte::suivie, NB_TRIBUS, 0, 0};
     case sorte::habitants:
-      return {genre::entier, sorte::ignoree, SIZE_MAX, 0, HABITANTS_MAX_TRIBU};
+      return {genre::entier, sorte::ignoree, SIZE_MAX, 0, I32_MAX};
     default:
       return {genre::entier, sorte::ignoree, 0, 0, 0};
   }
@@ -897,6 +919,7 @@ class lecteur {
   void ranger_entier(const cadre& c, std::int64_t n);
   void ranger_texte(const cadre& c, const std::string& s);
   bool racine_speciale(const valeur& v);
+  bool cle_de_parametre(cadre& c, const std::string& cle);
 
   unite& unite_courante() { return *e_.tribus.back().liste_unite.back(); }
 
@@ -913,7 +936,31 @@ class lecteur {
   std::optional<bool> format_;  // whether the marker is this program's
   std::optional<valeur> version_;
   std::string empreinte_;
+  // The parameter whose value comes next, and those met.
+  std::string cle_parametre_;
+  std::vector<std::string> parametres_vus_;
 };
+
+// A member of "parametres" is a parameter's name, each once; its value, an integer, is checked
+// against that parameter's range when it is stored.
+bool lecteur::cle_de_parametre(cadre& c, const std::string& cle) {
+  static constexpr membre valeur_de_parametre = entier("parametre", INT32_MIN, INT32_MAX);
+  if (erreur_) return true;
+  int inutile = 0;
+  if (!valeur_parametre(parametres_modele{}, cle, inutile)) {
+    erreur_ = "champ « " + ici() + "." + citer(cle) + " » : paramètre inconnu";
+    return true;
+  }
+  if (std::find(parametres_vus_.begin(), parametres_vus_.end(), cle) != parametres_vus_.end()) {
+    erreur_ = "champ « " + ici() + "." + cle + " » en double";
+    return true;
+  }
+  parametres_vus_.push_back(cle);
+  cle_parametre_ = cle;
+  c.m = &valeur_de_parametre;
+  c.cle = cle_parametre_.c_str();
+  return true;
+}
 
 std::string lecteur::ici(bool element) const {
   std::string t;
@@ -1021,6 +1068,7 @@ bool lecteur::key(std::string& cle) {
   cadre& c = pile_.back();
   c.m = nullptr;
   c.cle = nullptr;
+  if (c.s == sorte::parametres) return cle_de_parametre(c, cle);
   const std::span<const membre> liste = membres(c.s);
   const auto it =
       std::find_if(liste.begin(), liste.end(), [&](const membre& m) { return cle == m.nom; });
@@ -1083,6 +1131,7 @@ bool lecteur::ranger(const valeur& v) {
         a_ranger = false;
       } else if (c.s == sorte::terrain) {
         max = TERRAIN_MAX[c.n];
+        if (c.n >= 2) min = INT32_MIN;
       }
     }
     if (!a_ranger) {
@@ -1178,6 +1227,12 @@ void lecteur::ranger_entier(const cadre& c, std::int64_t n) {
     case sorte::habitants:
       e_.statistiques.tribus.back().habitants.push_back(i32);
       break;
+    case sorte::parametres: {
+      std::string raison;
+      if (!regler_parametre(e_.parametres, cle_parametre_, std::to_string(n), raison))
+        refuser_ici(raison);
+      break;
+    }
     default:
       break;
   }
@@ -1212,8 +1267,10 @@ bool lecteur::end_object() {
   for (std::size_t i = 0; i < liste.size(); ++i) {
     if ((c.vus & (std::uint32_t{1} << i)) != 0) continue;
     const std::string_view nom = liste[i].nom;
-    // Without these two the document is no save, or of no known version: said as such.
-    if (c.s == sorte::racine && (nom == "format" || nom == "version")) continue;
+    // Without these two the document is no save, or of no known version: said as such. The
+    // parameters are there only when one differs from its default.
+    if (c.s == sorte::racine && (nom == "format" || nom == "version" || nom == "parametres"))
+      continue;
     pile_.push_back(c);
     pile_.back().cle = liste[i].nom;
     erreur_ = "champ « " + ici() + " » absent";
@@ -1303,11 +1360,22 @@ void installer(sauvegarde_lue& e) {
   semer_partie(e.graine);
   initialiser_alea(e.alea);
   remplacer_releve(std::move(e.statistiques));
+  fixer_modele(e.parametres);
 }
 
 const char* const MEMOIRE_LECTURE = "mémoire insuffisante pour lire cette sauvegarde";
 
 }  // namespace
+
+std::int64_t habitants_max_unite(const parametres_modele& p) {
+  if (modele_par_defaut(p)) return HABITANTS_MAX_UNITE;
+  std::int64_t plus_grand = std::max({std::int64_t{HABITANTS_MAX_UNITE},
+                                      std::int64_t{144} * p.capacite[BAS],
+                                      std::int64_t{144} * p.capacite[MOYEN],
+                                      std::int64_t{144} * p.capacite[HAUT]});
+  for (const parametres_tribu& t : p.tribus) plus_grand = std::max<std::int64_t>(plus_grand, t.habitants);
+  return plus_grand;
+}
 
 std::string empreinte_sauvegarde(const std::string& texte) {
   fnv1a f{FNV_BASE};
@@ -1384,6 +1452,8 @@ sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur)
     return nullptr;
   }
 }
+
+parametres_modele parametres_sauvegarde(const sauvegarde_prete& s) { return s->parametres; }
 
 void installer_sauvegarde(sauvegarde_prete s, const char* chemin) {
   installer(*s);

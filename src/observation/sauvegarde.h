@@ -9,9 +9,13 @@
 #include <memory>
 #include <string>
 
-// The format marker and the version this program writes and reads.
+#include "socle/modele.h"
+
+// The format marker and the newest version this program writes and reads. A run whose model
+// parameters all have their defaults is saved in version 1, exactly as before parameters
+// existed; one with any other parameter is saved in version 2, which adds them.
 inline constexpr const char* FORMAT_SAUVEGARDE = "pangaeolith-sauvegarde";
-inline constexpr int VERSION_SAUVEGARDE = 1;
+inline constexpr int VERSION_SAUVEGARDE = 2;
 // The largest save file read, and written, in bytes. The map, units, identifiers and wars of a
 // 100 x 100 world take less than 7 MB; the rest is the history, at most nine samples of at most
 // eight bytes a step, so a save holds at least 3.6 million steps of any world.
@@ -27,6 +31,11 @@ inline constexpr std::int64_t PAS_MAX_SAUVEGARDE = 1'000'000'000'000'000;
 // there with up to 500, or left at up to 450 by a deployment) takes the excess back: up to
 // 500 - 250 more, so 750, which long runs with drawn tribes do reach.
 inline constexpr int HABITANTS_MAX_UNITE = 750;
+// The same under any parameters: the defaults' 750, or 144 times the largest capacity (after a
+// unit's turn it stands at most at 72 capacities: a larger one could not have deployed all it
+// had to, and would have been brought back to its cell's popmax; joining a unit of its tribe
+// above its popmax takes back at most as much again), or the largest starting unit.
+std::int64_t habitants_max_unite(const parametres_modele& p);
 
 // The fingerprint a save carries: FNV-1a 64 (offset basis 14695981039346656037) of its compact
 // text without the field, as sixteen hexadecimal digits.
@@ -53,6 +62,8 @@ using sauvegarde_prete = std::unique_ptr<sauvegarde_lue, liberer_sauvegarde>;
 sauvegarde_prete lire_sauvegarde(const std::string& chemin, std::string& erreur);
 // The same from the text of a save.
 sauvegarde_prete lire_texte_sauvegarde(const std::string& texte, std::string& erreur);
+// The model parameters of a save read and checked (the defaults for a version 1 save).
+parametres_modele parametres_sauvegarde(const sauvegarde_prete& s);
 // Replaces the world by a save that passed every check; nothing here can fail. With the name of
 // the file it came from, the restore is written to the debug log.
 void installer_sauvegarde(sauvegarde_prete s, const char* chemin = nullptr);

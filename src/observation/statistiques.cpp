@@ -17,6 +17,7 @@
 #include "regles/guerre.h"
 #include "regles/simulation.h"
 #include "socle/fichiers.h"
+#include "socle/modele.h"
 
 namespace {
 
@@ -202,7 +203,12 @@ bool ouvrir_csv(const std::string& chemin, std::string& erreur) {
   enregistrer_sortie(ROLE_CSV, fd, chemin);
   etat.csv = f;
   etat.echec_csv = false;
-  if (std::fprintf(f, "%s\n", entete_csv()) < 0 || std::fflush(f) != 0) {
+  // Parameters changed from their defaults head the file as comment lines, which CSV readers skip
+  // when told that "#" starts a comment; a run with the defaults writes none.
+  bool ecrit = true;
+  for (const std::string& p : parametres_changes(modele()))
+    ecrit = ecrit && std::fprintf(f, "# %s\n", p.c_str()) >= 0;
+  if (!ecrit || std::fprintf(f, "%s\n", entete_csv()) < 0 || std::fflush(f) != 0) {
     erreur = "impossible d'écrire dans " + chemin + " : " + std::strerror(errno);
     fermer_csv();
     return false;
@@ -215,6 +221,12 @@ bool csv_en_echec() { return etat.echec_csv; }
 void ecrire_etat_csv() {
   echantillonner();
   ecrire_lignes_csv();
+}
+
+void commenter_csv(const std::string& texte) {
+  if (etat.csv == nullptr || etat.echec_csv) return;
+  if (std::fprintf(etat.csv, "# %s\n", texte.c_str()) < 0 || std::fflush(etat.csv) != 0)
+    echec_csv("l'écriture");
 }
 
 void fermer_csv() {

@@ -66,6 +66,9 @@ bool csv_en_echec();
 void ecrire_etat_csv();
 // Closes the CSV file, if one is open.
 void fermer_csv();
+
+// A comment line "# texte" in the open CSV file (a parameter changed between two steps).
+void commenter_csv(const std::string& texte);
 // The header line of the CSV file, and the quoting of one field (RFC 4180: a field holding a
 // comma, a double quote, a carriage return or a line feed is put between double quotes, its
 // double quotes doubled). A field starting with =, +, -, @, a tab or a carriage return, which a

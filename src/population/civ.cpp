@@ -10,6 +10,7 @@
 #include "population/unites.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/sortie.h"
 
@@ -69,6 +70,14 @@ civilisation* trouver(int code) {
   return nullptr;
 }
 
+// The tribe of code `code` as the tribe set makes it, with what the model fixes of it in place.
+void ajouter_tribu(int code, const char* nom, int regime, int comportement, int milieu) {
+  const parametres_tribu& p = modele().tribus[static_cast<std::size_t>(code)];
+  ajouter_civ(code, nom, p.regime == -1 ? regime : p.regime,
+              p.comportement == -1 ? comportement : p.comportement,
+              p.milieu == -1 ? milieu : p.milieu);
+}
+
 void creer_tribus_aleatoires() {
   creer_tab_noms();
   for (int code = 0; code < NB_TRIBUS; ++code) {
@@ -76,7 +85,7 @@ void creer_tribus_aleatoires() {
     const int milieu = tirer_alea() % 3 + 1;
     const int comportement = tirer_alea() % 3 + 1;
     const int regime = tirer_alea() % 3;
-    ajouter_civ(code, nom, regime, comportement, milieu);
+    ajouter_tribu(code, nom, regime, comportement, milieu);
   }
   // One pass of the cursor prints the nine drawn tribes (unless -q silenced the step's lines,
   // which these lines are printed like) and leaves it on the first again.
@@ -98,7 +107,7 @@ void creer_tab_civ() {
   }
   for (int code = 0; code < NB_TRIBUS; ++code) {
     const modele_tribu& m = TRIBUS_FIXES[code];
-    ajouter_civ(code, m.nom, m.regime, m.comportement, 1);
+    ajouter_tribu(code, m.nom, m.regime, m.comportement, 1);
   }
   etat.courante = etat.civs.begin();
 }

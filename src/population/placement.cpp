@@ -1,4 +1,5 @@
-// Initial placement: each tribe, in code order, gets one unit on a random free land cell.
+// Initial placement: each tribe, in code order, gets its starting units (one by default), each on
+// a random free land cell.
 #include "population/placement.h"
 
 #include "monde/carte.h"
@@ -6,6 +7,7 @@
 #include "population/unites.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 namespace {
 
@@ -19,23 +21,27 @@ void positionner_unite() {
   const int X = combien_colonnes();
   const int Y = combien_lignes();
   for (int k = 0; k < NB_TRIBUS; ++k) {
-    int x = 0;
-    int y = 0;
-    int essais = 0;
-    bool trouvee = false;
-    while (!trouvee && essais < ESSAIS_MAX) {
-      x = tirer_proportion(X);
-      y = tirer_proportion(Y);
-      trouvee = quelle_altitude(x, y) != MER && quelle_unite(x, y) == nullptr;
-      if (!trouvee) ++essais;
+    const parametres_tribu& p = modele().tribus[static_cast<std::size_t>(k)];
+    for (int placees = 0; placees < p.unites; ++placees) {
+      int x = 0;
+      int y = 0;
+      int essais = 0;
+      bool trouvee = false;
+      while (!trouvee && essais < ESSAIS_MAX) {
+        x = tirer_proportion(X);
+        y = tirer_proportion(Y);
+        trouvee = quelle_altitude(x, y) != MER && quelle_unite(x, y) == nullptr;
+        if (!trouvee) ++essais;
+      }
+      if (!trouvee) {
+        ecrire_debug("positionner_unite: pas de case libre pour la tribu %d\n", k);
+        break;
+      }
+      creer_coord(x, y);
+      // The population is drawn even when the model fixes it, so that the draws stay in step.
+      const int tiree = tirer_alea() % combien_popmax(x, y);
+      ajouter_unite(k, x, y, p.habitants == -1 ? tiree : p.habitants);
+      ecrire_debug("positionner_unite: unite en %d %d", x, y);
     }
-    if (!trouvee) {
-      ecrire_debug("positionner_unite: pas de case libre pour la tribu %d\n", k);
-      continue;
-    }
-    creer_coord(x, y);
-    const int n = tirer_alea() % combien_popmax(x, y);
-    ajouter_unite(k, x, y, n);
-    ecrire_debug("positionner_unite: unite en %d %d", x, y);
   }
 }

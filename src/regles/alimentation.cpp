@@ -9,14 +9,15 @@
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 namespace {
 
 // Code 4 is accepted by consommation_tour as a resource that does not exist.
 constexpr int RESSOURCE_INEXISTANTE = 4;
 
-constexpr int VEGETALE_PAR_HABITANT = QUANTITE_PAR_HABITANT[NOURRITURE_VEGETALE];
-constexpr int ANIMALE_PAR_HABITANT = QUANTITE_PAR_HABITANT[NOURRITURE_ANIMALE];
+// What one inhabitant needs of resource r per turn.
+int par_habitant(int r) { return modele().besoin[r]; }
 
 // Resource names in the trace, indexed by resource code.
 constexpr std::array<const char*, 5> NOMS = {"EAU", "BOIS", "NOURRITURE_VEGETALE",
@@ -32,8 +33,11 @@ bool mange(int regime, int r) {
 
 void prendre(const unite* u, int r, int quantite) { consommer_ressource(u->x, u->y, r, quantite); }
 
-// A population that lacked nothing grows by half, truncated (1 stays 1, 7 become 10).
-void croitre(unite* u) { modifier(u, static_cast<int>(std::int64_t{u->nb_hab} * 3 / 2)); }
+// A population that lacked nothing grows by the model's croissance, truncated (by half by
+// default: 1 stays 1, 7 become 10).
+void croitre(unite* u) {
+  modifier(u, static_cast<int>(std::int64_t{u->nb_hab} * modele().croissance / 100));
+}
 
 bool tout_trouve(const besoins_t& besoins) {
   return std::all_of(besoins.begin(), besoins.end(), [](int b) { return b == 0; });
@@ -64,7 +68,7 @@ struct morts {
 };
 
 morts compter_morts(int affames, const besoins_t& besoins) {
-  const int assoiffes = besoins[EAU] / QUANTITE_PAR_HABITANT[EAU];
+  const int assoiffes = besoins[EAU] / par_habitant(EAU);
   return assoiffes < affames ? morts{affames, true} : morts{assoiffes, false};
 }
 
@@ -80,7 +84,7 @@ void mettre_a_mort(unite* u, const char* etape, int nombre, const char* cause) {
 // Killing step of a one-food diet; does nothing for a tribe of another diet.
 void tuer_mono(unite* u, const besoins_t& besoins, int regime, int nourriture, const char* etape) {
   if (!a_pour_regime(u, regime)) return;
-  const morts m = compter_morts(besoins[nourriture] / QUANTITE_PAR_HABITANT[nourriture], besoins);
+  const morts m = compter_morts(besoins[nourriture] / par_habitant(nourriture), besoins);
   mettre_a_mort(u, etape, m.nombre, m.de_faim ? "mange" : "bu");
 }
 
@@ -109,12 +113,14 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
   }
   const int eau = consommation_tour(u, EAU);
   prendre(u, EAU, eau);
-  besoins[EAU] = QUANTITE_PAR_HABITANT[EAU] * (u->nb_hab - eau / QUANTITE_PAR_HABITANT[EAU]);
+  besoins[EAU] = par_habitant(EAU) * (u->nb_hab - eau / par_habitant(EAU));
   const int vegetale = consommation_tour(u, NOURRITURE_VEGETALE);
   prendre(u, NOURRITURE_VEGETALE, vegetale);
   if (besoins[NOURRITURE_VEGETALE] == 0) return;
 
-  const int necessaire = ANIMALE_PAR_HABITANT * (u->nb_hab - vegetale / VEGETALE_PAR_HABITANT);
+  const int vegetale_par_habitant = par_habitant(NOURRITURE_VEGETALE);
+  const int animale_par_habitant = par_habitant(NOURRITURE_ANIMALE);
+  const int necessaire = animale_par_habitant * (u->nb_hab - vegetale / vegetale_par_habitant);
   ecrire_debug("evolution_demo_par_alimentation:qte_necess_anim=%d\n", necessaire);
   const int animale = combien_ressouce(u->x, u->y, NOURRITURE_ANIMALE);
   ecrire_debug("evolution_demo_par_alimentation:qte_dispo_anim=%d\n", animale);
@@ -125,9 +131,9 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
   prendre(u, NOURRITURE_ANIMALE, animale);
   // Either food can feed those still unfed.
   const int non_nourris =
-      u->nb_hab - animale / ANIMALE_PAR_HABITANT - vegetale / VEGETALE_PAR_HABITANT;
-  besoins[NOURRITURE_VEGETALE] = VEGETALE_PAR_HABITANT * non_nourris;
-  besoins[NOURRITURE_ANIMALE] = ANIMALE_PAR_HABITANT * non_nourris;
+      u->nb_hab - animale / animale_par_habitant - vegetale / vegetale_par_habitant;
+  besoins[NOURRITURE_VEGETALE] = vegetale_par_habitant * non_nourris;
+  besoins[NOURRITURE_ANIMALE] = animale_par_habitant * non_nourris;
   chercher_ressources_voisines(u, besoins);
   tuer_omni_non_nourris(u, besoins);
 }
@@ -137,7 +143,7 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
 int consommation_tour(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
   ecrire_debug("consommation_tour:%s\n", NOMS[r]);
-  const int seuil = r == RESSOURCE_INEXISTANTE ? 0 : QUANTITE_PAR_HABITANT[r] * u->nb_hab;
+  const int seuil = r == RESSOURCE_INEXISTANTE ? 0 : par_habitant(r) * u->nb_hab;
   const int pris = std::min(combien_ressouce(u->x, u->y, r), seuil);
   ecrire_debug("consommation_tour:qte consommee=%d\n", pris);
   return pris;
@@ -147,7 +153,7 @@ int besoin(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
   const int dispo = combien_ressouce(u->x, u->y, r);
   if (r == RESSOURCE_INEXISTANTE) return -1;
-  const int seuil = mange(donner_regime(u->code), r) ? QUANTITE_PAR_HABITANT[r] * u->nb_hab : 0;
+  const int seuil = mange(donner_regime(u->code), r) ? par_habitant(r) * u->nb_hab : 0;
   ecrire_debug("besoin %s: seuil_de_subsistance=%d qte dispo=%d\n", NOMS[r], seuil, dispo);
   return dispo > seuil ? 0 : seuil - dispo;
 }
@@ -170,8 +176,8 @@ void tuer_herbi_non_nourris(unite* u, const besoins_t& besoins) {
 void tuer_omni_non_nourris(unite* u, const besoins_t& besoins) {
   if (!a_pour_regime(u, OMNIVORE)) return;
   const int affames =
-      std::min(besoins[NOURRITURE_VEGETALE] / QUANTITE_PAR_HABITANT[NOURRITURE_VEGETALE],
-               besoins[NOURRITURE_ANIMALE] / QUANTITE_PAR_HABITANT[NOURRITURE_ANIMALE]);
+      std::min(besoins[NOURRITURE_VEGETALE] / par_habitant(NOURRITURE_VEGETALE),
+               besoins[NOURRITURE_ANIMALE] / par_habitant(NOURRITURE_ANIMALE));
   // Whatever the count, the omnivore's trace blames hunger.
   mettre_a_mort(u, "tuer_omni_non_nourris", compter_morts(affames, besoins).nombre, "mange");
 }

@@ -6,9 +6,6 @@
 
 #include "monde/unite.h"
 
-// What one inhabitant needs per turn, indexed by resource code.
-inline constexpr std::array<int, 4> QUANTITE_PAR_HABITANT = {10, 4, 5, 7};
-
 // Shortfall of each resource for the current feeding, indexed by resource code.
 using besoins_t = std::array<int, 4>;
 

@@ -14,6 +14,7 @@
 #include "regles/alimentation.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 namespace {
 
@@ -23,10 +24,6 @@ struct direction {
   int dy;
   const char* mot;
 };
-
-// Smallest population at which a unit of a peaceful or reciprocal tribe may turn hostile.
-constexpr int SEUIL_HOSTILITE_PACIFIQUE = 100;
-constexpr int SEUIL_HOSTILITE_RECIPROQUE = 200;
 
 // Indexed by a draw modulo 5.
 constexpr std::array<direction, 5> DIRECTIONS = {{{0, -1, "au nord"},
@@ -95,7 +92,7 @@ std::span<const int> ressources_vitales(int regime) {
 // Whether the unit's cell holds strictly less than the unit needs of one of its vital resources.
 bool manque_ressource(const unite& u) {
   for (int r : ressources_vitales(donner_regime(u.code)))
-    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * QUANTITE_PAR_HABITANT[r]) return true;
+    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * modele().besoin[r]) return true;
   return false;
 }
 
@@ -145,7 +142,9 @@ void changer_comportement(unite* u) {
   // Only the tribe's own behaviour decides whether the unit is tested, and from what size.
   const int tribu = donner_comportement(u->code);
   if (tribu != PACIFIQUE && tribu != RECIPROQUE) return;
-  const int seuil = tribu == PACIFIQUE ? SEUIL_HOSTILITE_PACIFIQUE : SEUIL_HOSTILITE_RECIPROQUE;
+  // Smallest population at which a unit of a peaceful or reciprocal tribe may turn hostile.
+  const int seuil = tribu == PACIFIQUE ? modele().seuil_hostilite_pacifique
+                                       : modele().seuil_hostilite_reciproque;
   if (u->nb_hab < seuil || !manque_ressource(*u)) return;
   u->comportement = HOSTILE;
   ecrire_debug("changer_comportement: L'unite %d  des %s %s est provisoirement hostile\n", u->id,

@@ -4,6 +4,7 @@
 #include "regles/guerre.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "regles/evolution.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/sortie.h"
 
 namespace {
@@ -32,12 +34,14 @@ bool agressive(const unite& u) {
 }
 
 // Both sides lose part of their population: a first, drawn modulo b's strength, then b, drawn
-// modulo a's strength as it stood before a's loss.
+// modulo a's strength as it stood before a's loss; the model's pertes_guerre scales the drawn
+// losses (all of them by default).
 void bataille(unite* a, unite* b) {
   const int pa = a->nb_hab;
   const int pb = b->nb_hab;
-  a->nb_hab -= tirer_alea() % pb;
-  b->nb_hab -= tirer_alea() % pa;
+  const int pertes = modele().pertes_guerre;
+  a->nb_hab -= static_cast<int>(std::int64_t{tirer_alea() % pb} * pertes / 100);
+  b->nb_hab -= static_cast<int>(std::int64_t{tirer_alea() % pa} * pertes / 100);
 }
 
 // One war of the phase between the aggressor u and v, with its settlement. True when u was
@@ -161,12 +165,14 @@ int a_gagne(unite* gagnant, unite* perdant, int marque, coord c) {
   }
   gagnant->case_conquise = c;
   supprimer_unite(perdant);
-  // Half the winner settles on the conquered cell and the winner keeps the larger half. The
-  // cell must be free: a settlement never takes the place of another unit.
-  const int moitie = gagnant->nb_hab / 2;
-  if (moitie != 0 && dans_carte(c.x, c.y) && quelle_unite(c.x, c.y) == nullptr) {
-    ajouter_unite(gagnant->code, c.x, c.y, moitie);
-    gagnant->nb_hab -= moitie;
+  // The model's part_conquete of the winner (half by default) settles on the conquered cell and
+  // the winner keeps the rest. The cell must be free: a settlement never takes the place of
+  // another unit.
+  const int colons =
+      static_cast<int>(std::int64_t{gagnant->nb_hab} * modele().part_conquete / 100);
+  if (colons != 0 && dans_carte(c.x, c.y) && quelle_unite(c.x, c.y) == nullptr) {
+    ajouter_unite(gagnant->code, c.x, c.y, colons);
+    gagnant->nb_hab -= colons;
   }
   return 1;
 }

@@ -12,16 +12,15 @@
 #include "population/unites.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 
 namespace {
 
-// The milieu coefficient touches only populations of at least this size.
-constexpr int SEUIL_MILIEU = 10;
-
-// n times dixiemes / 10, truncated: the coefficients 1.2 and 0.8 in integers.
-int appliquer_coefficient(int n, int dixiemes) {
-  if (n < SEUIL_MILIEU) return n;
-  return static_cast<int>(std::int64_t{n} * dixiemes / 10);
+// n times pourcent / 100, truncated (the coefficients 1.2 and 0.8 by default); populations under
+// the model's seuil_milieu are left as they are.
+int appliquer_coefficient(int n, int pourcent) {
+  if (n < modele().seuil_milieu) return n;
+  return static_cast<int>(std::int64_t{n} * pourcent / 100);
 }
 
 // Places up to `a_deployer` inhabitants of the tribe on one neighbour: a new unit on free land,
@@ -46,15 +45,15 @@ int deployer_sur(int tribu, int x, int y, int a_deployer) {
   return places;
 }
 
-// What found no room comes back to the unit that kept n / 2, up to its own cell's popmax; the
+// What found no room comes back to the unit that kept `garde`, up to its own cell's popmax; the
 // rest is lost.
-void reprendre(unite* u, int n, int reste) {
+void reprendre(unite* u, int garde, int reste) {
   ecrire_debug("deploiement: il reste %i a deployer\n", reste);
   const int popmax = combien_popmax(u->x, u->y);
-  const int place = popmax - n / 2;
+  const int place = popmax - garde;
   if (place > reste) {
     ecrire_debug("deploiement: %i revenus\n", reste);
-    modifier(u, n / 2 + reste);
+    modifier(u, garde + reste);
   } else {
     ecrire_debug("deploiement: %i revenus\n", place);
     modifier(u, popmax);
@@ -71,13 +70,16 @@ int evolution_demo_par_milieu(unite* u) {
   const int id = u->id;
   if (donner_milieu_prefere(u->code) == quelle_altitude(u->x, u->y)) {
     ecrire_debug("evolution_demo_par_milieu: avant id_unite=%d nb_hab=%d\n", id, u->nb_hab);
-    modifier(u, appliquer_coefficient(u->nb_hab, 12));
+    const int coefficient = modele().milieu_prefere;
+    modifier(u, appliquer_coefficient(u->nb_hab, coefficient));
     ecrire_debug("evolution_demo_par_milieu: apres id_unite=%d nb_hab=%d c.c=%f\n", id, u->nb_hab,
-                 1.2);
+                 coefficient / 100.0);
   } else {
     ecrire_debug("evolution_demo_par_milieu: id_unite=%d nb_hab=%d\n", id, u->nb_hab);
-    modifier(u, appliquer_coefficient(u->nb_hab, 8));
-    ecrire_debug("evolution_demo_par_milieu: id_unite=%d nb_hab=%d c.c=%f\n", id, u->nb_hab, 0.8);
+    const int coefficient = modele().milieu_autre;
+    modifier(u, appliquer_coefficient(u->nb_hab, coefficient));
+    ecrire_debug("evolution_demo_par_milieu: id_unite=%d nb_hab=%d c.c=%f\n", id, u->nb_hab,
+                 coefficient / 100.0);
   }
   return 1;
 }
@@ -106,7 +108,10 @@ int deployer(const unite* u) {
 void deploiement(unite* u) {
   if (u == nullptr) return;
   const int n = u->nb_hab;
-  int reste = n / 2;
+  // The model's part_deploiement leaves, the rest stays: half and half by default, so that an
+  // odd population loses one inhabitant.
+  int reste = static_cast<int>(std::int64_t{n} * modele().part_deploiement / 100);
+  const int garde = static_cast<int>(std::int64_t{n} * (100 - modele().part_deploiement) / 100);
   // The draw is made even when there is nobody to deploy; an odd draw walks the neighbours
   // from the last to the first.
   const bool a_rebours = tirer_alea() % 2 == 1;
@@ -118,10 +123,8 @@ void deploiement(unite* u) {
     const coord& d = VOISINS[a_rebours ? 7 - i : i];
     reste -= deployer_sur(u->code, u->x + d.x, u->y + d.y, reste);
   }
-  if (reste > 0) {
-    reprendre(u, n, reste);
-  } else {
-    // The unit keeps n / 2: an odd population loses one inhabitant.
-    modifier(u, n / 2);
-  }
+  if (reste > 0)
+    reprendre(u, garde, reste);
+  else
+    modifier(u, garde);
 }

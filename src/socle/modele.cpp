@@ -19,10 +19,6 @@ const char* const NOMS_ALTITUDES[4] = {"mer", "bas", "moyen", "haut"};
 const char* const SENS_ALTITUDES[4] = {"", "de basse altitude", "d'altitude moyenne",
                                        "de haute altitude"};
 
-// The largest cell capacity, and with it the largest starting unit: a population stays far from
-// the int limit even multiplied by every growth coefficient and every need.
-constexpr int CAPACITE_MAX = 5000;
-
 std::vector<parametre> construire_table() {
   const parametres_modele d{};
   std::vector<parametre> t;
@@ -38,7 +34,7 @@ std::vector<parametre> construire_table() {
             std::string("pousse ") + SENS_RESSOURCES[r] + " par pas et par point de climat",
             "unités de ressource", 0, 100000, d.regeneration[r],
             [r](parametres_modele& p) -> int& { return p.regeneration[r]; });
-  ajouter("poussee_climat", "plus grande poussée du climat des alentours sur celui d'une case",
+  ajouter("poussee_climat", "plus grande poussée tirée sur le climat d'une case à chaque pas",
           "points de climat", 0, 9, d.poussee_climat,
           [](parametres_modele& p) -> int& { return p.poussee_climat; });
   ajouter("derive_climat", "plus grande dérive tirée du climat d'une case en un pas",
@@ -47,7 +43,7 @@ std::vector<parametre> construire_table() {
   for (int a = 1; a < 4; ++a)
     ajouter(std::string("capacite_") + NOMS_ALTITUDES[a],
             std::string("population maximale (popmax) d'une case ") + SENS_ALTITUDES[a],
-            "habitants", 1, CAPACITE_MAX, d.capacite[a],
+            "habitants", 1, CAPACITE_MAXIMALE, d.capacite[a],
             [a](parametres_modele& p) -> int& { return p.capacite[a]; });
   for (int r = 0; r < 4; ++r)
     ajouter(std::string("besoin_") + NOMS_RESSOURCES[r],
@@ -63,7 +59,7 @@ std::vector<parametre> construire_table() {
   ajouter("milieu_autre", "ce que devient une unité sur un autre milieu", "%", 0, 300,
           d.milieu_autre, [](parametres_modele& p) -> int& { return p.milieu_autre; });
   ajouter("part_deploiement", "part d'une unité surpeuplée qui part sur les cases voisines", "%",
-          0, 100, d.part_deploiement,
+          10, 100, d.part_deploiement,
           [](parametres_modele& p) -> int& { return p.part_deploiement; });
   ajouter("chance_epidemie", "chance qu'une épidémie apparaisse au tour d'une unité",
           "pour dix mille", 0, 10000, d.chance_epidemie,
@@ -81,7 +77,9 @@ std::vector<parametre> construire_table() {
           [](parametres_modele& p) -> int& { return p.seuil_hostilite_reciproque; });
   ajouter("pertes_guerre", "part des pertes tirées qu'une bataille inflige", "%", 0, 100,
           d.pertes_guerre, [](parametres_modele& p) -> int& { return p.pertes_guerre; });
-  ajouter("part_conquete", "part du vainqueur qui s'installe sur la case conquise", "%", 0, 100,
+  // At most 99 %: the winner always keeps someone, so that it is never left empty by its own
+  // settlement and then taken for beaten.
+  ajouter("part_conquete", "part du vainqueur qui s'installe sur la case conquise", "%", 0, 99,
           d.part_conquete, [](parametres_modele& p) -> int& { return p.part_conquete; });
   for (int k = 0; k < 9; ++k) {
     const std::string tribu = "tribu" + std::to_string(k) + "_";
@@ -89,7 +87,7 @@ std::vector<parametre> construire_table() {
     ajouter(tribu + "unites", "unités placées au départ" + de, "unités", 0, 100,
             d.tribus[k].unites, [k](parametres_modele& p) -> int& { return p.tribus[k].unites; });
     ajouter(tribu + "habitants", "habitants de chaque unité de départ" + de + " (-1 : tirés)",
-            "habitants", 0, CAPACITE_MAX, d.tribus[k].habitants,
+            "habitants", 0, CAPACITE_MAXIMALE, d.tribus[k].habitants,
             [k](parametres_modele& p) -> int& { return p.tribus[k].habitants; });
     ajouter(tribu + "regime",
             "régime" + de + " : 0 herbivore, 1 omnivore, 2 carnivore (-1 : celui de l'ensemble)",

@@ -24,7 +24,7 @@ struct parametres_modele {
   // altitude class (sea, low, middle, high).
   int ressource_max = 7000;                           // ceiling of a cell's stock
   std::array<int, 4> regeneration = {125, 50, 50, 50};  // growth per step and climate point
-  int poussee_climat = 2;   // largest push of the surroundings on a cell's climate
+  int poussee_climat = 2;   // largest push drawn on a cell's climate each step
   int derive_climat = 2;    // largest drift of a cell's climate in a step
   std::array<int, 4> capacite = {0, 500, 400, 250};   // popmax by altitude class
   // Feeding and growth.
@@ -68,6 +68,11 @@ struct description_parametre {
   int maximum;
   int defaut;
 };
+
+// The largest capacity of an altitude class, and of a starting unit. With at least a tenth of an
+// overpopulated unit leaving, no unit passes 144 capacities between two steps, so a population
+// times every coefficient and need, and a tribe's total over 10 000 cells, stay within an int.
+inline constexpr int CAPACITE_MAXIMALE = 1000;
 
 // Every parameter, in the order they are listed and written.
 const std::vector<description_parametre>& parametres_connus();

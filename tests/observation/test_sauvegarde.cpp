@@ -13,12 +13,14 @@
 #include "commun/monde_test.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
+#include "monde/mise_a_jour.h"
 #include "population/civ.h"
 #include "population/placement.h"
 #include "observation/sauvegarde.h"
 #include "regles/simulation.h"
 #include "observation/statistiques.h"
 #include "socle/alea.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 
 namespace {
@@ -134,7 +136,7 @@ TEST(Sauvegarde, FichierRefuseMondeIntact) {
 
   // Re-signed documents: well-formed files whose content does not hold together.
   const std::vector<std::tuple<std::function<void(json&)>, std::string>> modifications = {
-      {[](json& j) { j["version"] = 2; }, "version 2, plus récente"},
+      {[](json& j) { j["version"] = 3; }, "version 3, plus récente"},
       {[](json& j) { j["version"] = "1"; }, "« version » : nombre entier attendu"},
       {[](json& j) { j.erase("alea"); }, "champ « alea » absent"},
       {[](json& j) { j["alea"] = 4294967296ll; }, "« alea » : entier de 0 à 4294967295"},
@@ -356,3 +358,60 @@ TEST(Sauvegarde, SauverRefuseCeQuIlNeRelirait) {
   EXPECT_TRUE(charger_monde(chemin, erreur)) << erreur;
   std::remove(chemin.c_str());
 }
+
+namespace {
+
+// A run under other parameters is saved with them, restored with them, and held to their ranges.
+TEST(Sauvegarde, ParametresGardesEtTenusASesPlages) {
+  generer(8, 6, 31, false);
+  parametres_modele p{};
+  std::string erreur;
+  ASSERT_TRUE(regler_affectation(p, "ressource_max=9000", erreur));
+  ASSERT_TRUE(regler_affectation(p, "capacite_bas=800", erreur));
+  fixer_modele(p);
+  ajuster_carte_au_modele();
+  jouer(6);
+  const std::string sauvee = texte_sauvegarde();
+  const json doc = json::parse(sauvee);
+  ASSERT_EQ(doc["version"], 2);
+  ASSERT_EQ(doc["parametres"]["ressource_max"], 9000);
+  const std::string suite = jouer(5);
+  const std::string fin = texte_sauvegarde();
+
+  reinitialiser_modele();
+  ASSERT_TRUE(charger_texte(sauvee, erreur)) << erreur;
+  EXPECT_EQ(modele().capacite[BAS], 800);
+  EXPECT_EQ(jouer(5), suite);
+  EXPECT_EQ(texte_sauvegarde(), fin);
+
+  // A low cell of the save holds 800 at most under its own parameters: held to 800, not 500, and
+  // a stock to 9000.
+  std::size_t bas = 0;
+  while (doc["carte"]["terrains"][bas][0] != BAS) ++bas;
+  const std::string c_bas = "« carte.terrains[" + std::to_string(bas) + "]";
+  const std::vector<std::pair<std::function<void(json&)>, std::string>> cas = {
+      {[](json& j) { j["parametres"]["besoin_sel"] = 1; }, "« parametres.besoin_sel » : paramètre inconnu"},
+      {[](json& j) { j["parametres"]["besoin_eau"] = 0; }, "besoin_eau : valeur \"0\" refusée"},
+      {[](json& j) { j["parametres"]["besoin_eau"] = json::object(); }, "nombre entier attendu"},
+      {[bas](json& j) { j["carte"]["terrains"][bas][2] = 9001; }, c_bas + "[2] » : entier de 0 à 9000"},
+      {[bas](json& j) { j["carte"]["terrains"][bas][6] = 500; }, "incohérente avec l'altitude"},
+      {[](json& j) { j["version"] = 1; }, "modifiée ou abîmée"},
+      {[](json& j) { j.erase("parametres"); }, "« carte.terrains["},
+  };
+  generer(5, 5, 3, false);
+  const std::string avant = texte_sauvegarde();
+  for (const auto& [modifier, mot] : cas) {
+    json j = doc;
+    modifier(j);
+    EXPECT_FALSE(charger_texte(signer(j), erreur)) << mot;
+    EXPECT_NE(erreur.find(mot), std::string::npos) << "attendu : " << mot << "\nobtenu : " << erreur;
+    EXPECT_EQ(texte_sauvegarde(), avant) << mot;
+    EXPECT_TRUE(modele_par_defaut(modele())) << mot;
+  }
+  std::string deux_fois = signer(doc);
+  deux_fois.insert(deux_fois.find("\"parametres\":{") + 14, "\"besoin_eau\":10,");
+  EXPECT_FALSE(charger_texte(deux_fois, erreur));
+  EXPECT_NE(erreur.find("parametres.besoin_eau » en double"), std::string::npos) << erreur;
+}
+
+}  // namespace
