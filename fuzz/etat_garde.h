@@ -38,6 +38,7 @@
 #include "regles/guerre.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
+#include "socle/modele.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
@@ -241,6 +242,8 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
   nombre(lire_delai_minuterie());
   mots(lire_pas_heure());
   nombre(lire_traces_tours());
+  for (const std::string& changement : parametres_changes(modele()))
+    for (const char c : changement) nombre(c);
   nombre(static_cast<std::int64_t>(reinterpret_cast<std::uintptr_t>(sortie())));
   nombre(erreur_sortie());
   nombre(debug_ouvert());
