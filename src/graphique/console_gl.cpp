@@ -14,6 +14,7 @@
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
+#include "population/unites.h"
 #include "socle/defauts.h"
 #include "socle/parametres.h"
 
