@@ -12,6 +12,7 @@
 #include "monde/mise_a_jour.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "population/unites.h"
 #include "population/verification.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
@@ -105,9 +106,7 @@ bool monde_apres_200_pas(benchmark::State& state) {
     state.SkipWithError("monde incoherent apres 200 pas");
     return false;
   }
-  int unites = 0;
-  for (const civilisation& c : liste_civ()) unites += c.nb_unites;
-  state.counters["unites"] = unites;
+  state.counters["unites"] = combien_unites();
   return true;
 }
 
@@ -157,8 +156,10 @@ void BM_PassageNu100(benchmark::State& state) {
         if (const unite* u = quelle_unite(x, y)) somme += u->code;
       }
     for (const civilisation& c : liste_civ())
-      for (const auto& u : c.liste_unite)
+      for (int id : c.liste_unite) {
+        const unite* u = donner_unite(id);
         somme += c.regime + u->x + u->y + u->nb_hab + u->comportement + u->connaissance;
+      }
     for (long i = 0; i < tirages; ++i) somme += tirer_alea();
     benchmark::DoNotOptimize(somme);
   }

@@ -11,6 +11,7 @@
 #include "observation/sauvegarde.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "population/unites.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/sortie.h"
@@ -34,18 +35,12 @@ void monde_peuple() {
   std::fclose(nul);
 }
 
-int nombre_unites() {
-  int n = 0;
-  for (const civilisation& c : liste_civ()) n += c.nb_unites;
-  return n;
-}
-
 void BM_Sauver100(benchmark::State& state) {
   monde_peuple();
   std::string erreur;
   for (auto _ : state)
     if (!sauver_monde(FICHIER, erreur)) state.SkipWithError(erreur.c_str());
-  state.counters["unites"] = nombre_unites();
+  state.counters["unites"] = combien_unites();
 }
 BENCHMARK(BM_Sauver100)->Unit(benchmark::kMillisecond);
 
@@ -55,7 +50,7 @@ void BM_Charger100(benchmark::State& state) {
   if (!sauver_monde(FICHIER, erreur)) state.SkipWithError(erreur.c_str());
   for (auto _ : state)
     if (!charger_monde(FICHIER, erreur)) state.SkipWithError(erreur.c_str());
-  state.counters["unites"] = nombre_unites();
+  state.counters["unites"] = combien_unites();
   std::remove(FICHIER);
 }
 BENCHMARK(BM_Charger100)->Unit(benchmark::kMillisecond);

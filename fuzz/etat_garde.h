@@ -48,7 +48,7 @@
 // draws made since.
 struct monde_garde {
   struct tribu {
-    civilisation fiche;  // without its units, which are below
+    civilisation fiche;  // without its units' identifiers: its units are below
     std::vector<unite> unites;
   };
   int colonnes = 0;
@@ -84,8 +84,7 @@ inline monde_garde garder_monde() {
     t.fiche.regime = c.regime;
     t.fiche.comportement = c.comportement;
     t.fiche.milieu_prefere = c.milieu_prefere;
-    t.fiche.nb_unites = c.nb_unites;
-    for (const auto& u : c.liste_unite) t.unites.push_back(*u);
+    for (int id : c.liste_unite) t.unites.push_back(*donner_unite(id));
   }
   g.id_libres = id_free_list();
   g.curseur = rang_civ_courante();
@@ -101,7 +100,7 @@ inline monde_garde garder_monde() {
 }
 
 // Puts the kept world back, after reinitialiser_programme(), the way a save is installed: the
-// tribes built aside with their units, then put in place whole. The random sequence is seeded
+// tribes and the unit store built aside, then put in place whole. The random sequence is seeded
 // again and drawn as many times as when the world was kept, so that its state and its count of
 // draws are both those of the kept world.
 inline void remettre_monde(const monde_garde& g) {
@@ -111,6 +110,9 @@ inline void remettre_monde(const monde_garde& g) {
     for (int y = 0; y < g.lignes; ++y)
       installer_terrain(x, y, std::make_unique<terrain>(g.terrains[i++]));
   std::list<civilisation> civs;
+  std::size_t n = g.id_libres.size();
+  for (const monde_garde::tribu& t : g.tribus) n += t.unites.size();
+  registre_unites unites(n);
   for (const monde_garde::tribu& t : g.tribus) {
     civilisation& c = civs.emplace_back();
     std::memcpy(c.nom, t.fiche.nom, sizeof c.nom);
@@ -118,14 +120,15 @@ inline void remettre_monde(const monde_garde& g) {
     c.regime = t.fiche.regime;
     c.comportement = t.fiche.comportement;
     c.milieu_prefere = t.fiche.milieu_prefere;
-    c.nb_unites = t.fiche.nb_unites;
-    for (const unite& u : t.unites) c.liste_unite.push_back(std::make_unique<unite>(u));
+    for (const unite& u : t.unites) {
+      c.liste_unite.push_back(u.id);
+      unites[static_cast<std::size_t>(u.id) - 1] = std::make_unique<unite>(u);
+    }
   }
-  reperes_unites reperes = reperer_unites(civs);
   remplacer_liste_civ(std::move(civs), g.curseur);
-  installer_unites(std::move(reperes), g.id_libres);
-  for (civilisation& c : liste_civ())
-    for (const auto& u : c.liste_unite) installer_unite_carte(u.get());
+  installer_unites(std::move(unites), g.id_libres);
+  for (const civilisation& c : liste_civ())
+    for (int id : c.liste_unite) installer_unite_carte(donner_unite(id));
   fixer_conflits(g.conflits);
   semer_partie(g.graine);
   for (long n = 0; n < g.tirages; ++n) tirer_alea();
@@ -184,9 +187,9 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
     nombre(c.regime);
     nombre(c.comportement);
     nombre(c.milieu_prefere);
-    nombre(c.nb_unites);
-    nombre(static_cast<std::int64_t>(c.liste_unite.size()));
-    for (const auto& u : c.liste_unite) {
+    nombre(nb_unites(c));
+    for (int id : c.liste_unite) {
+      const unite* u = donner_unite(id);
       for (std::int32_t v : {u->id, u->code, u->x, u->y, u->nb_hab, u->en_guerre, u->victoire,
                              u->comportement, u->nb_tours, u->connaissance})
         nombre(v);
@@ -202,6 +205,7 @@ inline std::uint64_t empreinte_programme(bool avec_releve) {
   nombre(static_cast<std::int64_t>(liste_civ().size()));
   for (int id : id_free_list()) nombre(id);
   nombre(static_cast<std::int64_t>(id_free_list().size()));
+  nombre(combien_identifiants());
   nombre(static_cast<std::int64_t>(rang_civ_courante()));
   int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
   const int nb = donner_conflit(0, x1, y1, x2, y2);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "monde/carte.h"
+#include "population/unites.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/sortie.h"

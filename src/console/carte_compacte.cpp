@@ -7,6 +7,7 @@
 
 #include "console/affich.h"
 #include "monde/carte.h"
+#include "population/unites.h"
 #include "socle/parametres.h"
 #include "socle/sortie.h"
 

@@ -15,6 +15,7 @@
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
+#include "population/unites.h"
 
 namespace {
 

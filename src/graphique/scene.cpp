@@ -17,6 +17,7 @@
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/couleurs.h"
+#include "population/unites.h"
 #include "regles/guerre.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The world grid. Cells live in a fixed 100 by 100 array for the whole run; only those inside
-// the current dimensions are used. Each cell holds its terrain itself, so the walks over the map
-// read contiguous memory. The reset clears only the columns and rows that may have been written
-// since the last one, so that resetting a small world costs little. Queries check bounds first and
-// report requests outside the map to the error log.
+// the current dimensions are used. Each cell holds its terrain itself and its unit's identifier,
+// so the walks over the map read contiguous memory. The reset clears only the columns and rows that
+// may have been written since the last one, so that resetting a small world costs little. Queries
+// check bounds first and report requests outside the map to the error log.
 #include "monde/carte.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ namespace {
 struct cellule {
   terrain sol{};
   bool genere = false;  // the cell has received its terrain
-  unite* occupant = nullptr;
+  int occupant = 0;     // identifier of the unit standing there, 0 for none
 };
 
 struct Etat {
@@ -69,55 +69,25 @@ int combien_lignes() { return etat.y; }
 
 int dans_carte(int x, int y) { return x >= 0 && x < etat.x && y >= 0 && y < etat.y ? 1 : 0; }
 
-void ajouter_unite_carte(unite* u) {
+void ajouter_unite_carte(const unite* u) {
   const auto c = coordonnees_terrain(u);
   if (!c || !dans_carte(c->x, c->y)) return;
   ecrire_debug("On ajoute une unité à la carte en %d %d\n", c->x, c->y);
-  case_de(c->x, c->y).occupant = u;
+  case_de(c->x, c->y).occupant = u->id;
 }
 
 void retirer_unite_carte(const unite* u) {
   const auto c = coordonnees_terrain(u);
   if (!c || !dans_carte(c->x, c->y)) return;
-  case_de(c->x, c->y).occupant = nullptr;
+  case_de(c->x, c->y).occupant = 0;
   ecrire_debug("On supprime de la carte l'unite en %d %d\n", c->x, c->y);
 }
 
-void installer_unite_carte(unite* u) {
-  if (u != nullptr && dans_carte(u->x, u->y)) case_de(u->x, u->y).occupant = u;
+void installer_unite_carte(const unite* u) {
+  if (u != nullptr && dans_carte(u->x, u->y)) case_de(u->x, u->y).occupant = u->id;
 }
 
-unite* quelle_unite(int x, int y) {
-  if (!dans_carte(x, y)) {
-    ecrire_erreur("quelle_unite: on demande une unite hors de la carte\n");
-    return nullptr;
-  }
-  return case_de(x, y).occupant;
-}
-
-int quelle_unite_code(int x, int y) {
-  if (!dans_carte(x, y)) {
-    ecrire_erreur("quelle_unite_code: on demande une unite hors de la carte\n");
-    return -1;
-  }
-  return donner_id_unite(case_de(x, y).occupant);
-}
-
-int quelle_tribu(int x, int y) {
-  if (!dans_carte(x, y)) {
-    ecrire_erreur("quelle_tribu: unite hors de la carte\n");
-    return -1;
-  }
-  return code(case_de(x, y).occupant);
-}
-
-int nb_habitants(int x, int y) {
-  if (!dans_carte(x, y)) {
-    ecrire_erreur("nb_habitants: unite hors de la carte\n");
-    return -1;
-  }
-  return nb_hab_unite(case_de(x, y).occupant);
-}
+int donner_occupant(int x, int y) { return dans_carte(x, y) ? case_de(x, y).occupant : -1; }
 
 int quelle_altitude(int x, int y) {
   if (!dans_carte(x, y)) {
@@ -176,7 +146,7 @@ void installer_terrain(int x, int y, std::unique_ptr<terrain> t) {
     cellule& c = case_de(x, y);
     c.genere = t != nullptr;
     c.sol = t != nullptr ? *t : terrain{};
-    c.occupant = nullptr;
+    c.occupant = 0;
   }
 }
 

@@ -1,6 +1,8 @@
-// The world grid: X columns by Y rows (each 1..100), one terrain and at most one unit per cell.
-// Every query checks its coordinates first; a request outside the map goes to the error log and
-// is answered with a neutral value, so callers may probe neighbours freely.
+// The world grid: X columns by Y rows (each 1..100), one terrain and at most one unit per cell,
+// which the cell knows by its identifier (the units themselves are kept by the population layer,
+// which answers the questions about a cell's unit). Every query checks its coordinates first; a
+// request outside the map goes to the error log and is answered with a neutral value, so callers
+// may probe neighbours freely.
 #pragma once
 
 #include <array>
@@ -26,16 +28,15 @@ int combien_lignes();
 // 1 when (x, y) lies inside the map.
 int dans_carte(int x, int y);
 
-// Puts the unit on the cell at its coordinates (replacing what was there), or clears it.
-void ajouter_unite_carte(unite* u);
+// Puts the unit's identifier on the cell at its coordinates (replacing what was there), or
+// clears that cell.
+void ajouter_unite_carte(const unite* u);
 void retirer_unite_carte(const unite* u);
 // A restored world: puts the unit on the cell at its coordinates, without a trace line.
-void installer_unite_carte(unite* u);
+void installer_unite_carte(const unite* u);
+// The identifier of the unit on the cell, 0 for none, -1 outside the map (no trace).
+int donner_occupant(int x, int y);
 
-unite* quelle_unite(int x, int y);
-int quelle_unite_code(int x, int y);
-int quelle_tribu(int x, int y);
-int nb_habitants(int x, int y);
 int quelle_altitude(int x, int y);
 int quelle_climat(int x, int y);
 int combien_popmax(int x, int y);

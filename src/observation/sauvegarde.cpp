@@ -36,6 +36,14 @@
 #include "socle/journal.h"
 #include "socle/modele.h"
 
+// A tribe as read from a file: its own fields, the count of units the file gives, and its units
+// in list order.
+struct tribu_lue {
+  civilisation fiche;  // its list of identifiers is made once the whole save is checked
+  std::int32_t nb_unites = 0;
+  std::vector<std::unique_ptr<unite>> unites;
+};
+
 // The whole state as read from a file, before it replaces the world.
 struct sauvegarde_lue {
   std::uint32_t graine = 0;
@@ -43,15 +51,17 @@ struct sauvegarde_lue {
   int colonnes = 0;
   int lignes = 0;
   std::vector<terrain> terrains;     // by columns: x outer, y inner
-  std::list<civilisation> tribus;    // in list order, each with its units in list order
+  std::list<tribu_lue> tribus;       // in list order
   std::int64_t curseur = 0;          // position of the turn cursor in `tribus`
   std::vector<int> id_libres;        // bottom of the stack first
   std::vector<conflit> conflits;     // the last war phase's, in order
   releve_statistiques statistiques;  // the step counter and the history
   parametres_modele parametres;      // the defaults in a version 1 save
-  // Made once every check has passed, so that installing the state allocates nothing.
+  // Made once every check has passed, so that installing the state allocates nothing: the
+  // terrains, the tribes with their lists of identifiers, and the units by identifier.
   std::vector<std::unique_ptr<terrain>> cases;
-  reperes_unites reperes;
+  std::list<civilisation> civs;
+  registre_unites unites;
 };
 
 void liberer_sauvegarde::operator()(sauvegarde_lue* s) const {
@@ -84,13 +94,21 @@ constexpr std::size_t PROFONDEUR_MAX = 6;
 // checked): the same fields, checked by the same function and written by the same writer, so that
 // the program never writes a save it would not read back.
 
+// A tribe: its fields (`fiche`, whose list of identifiers is not read), the count of its units
+// and the units themselves in list order.
+struct tribu_vue {
+  const civilisation* fiche;
+  std::int32_t nb_unites;
+  std::vector<const unite*> unites;
+};
+
 struct vue_sauvegarde {
   std::uint32_t graine;
   std::uint32_t alea;
   int colonnes;
   int lignes;
   const std::vector<terrain>& terrains;
-  const std::list<civilisation>& tribus;
+  std::vector<tribu_vue> tribus;
   std::int64_t curseur;
   const std::vector<int>& id_libres;
   const std::vector<conflit>& conflits;
@@ -99,8 +117,15 @@ struct vue_sauvegarde {
 };
 
 vue_sauvegarde vue_de(const sauvegarde_lue& e) {
-  return {e.graine,    e.alea,     e.colonnes,     e.lignes,    e.terrains, e.tribus,
-          e.curseur,   e.id_libres, e.conflits,    e.statistiques, e.parametres};
+  std::vector<tribu_vue> tribus;
+  tribus.reserve(e.tribus.size());
+  for (const tribu_lue& t : e.tribus) {
+    tribu_vue& v = tribus.emplace_back(tribu_vue{&t.fiche, t.nb_unites, {}});
+    v.unites.reserve(t.unites.size());
+    for (const auto& u : t.unites) v.unites.push_back(u.get());
+  }
+  return {e.graine,    e.alea,      e.colonnes, e.lignes,       e.terrains,  std::move(tribus),
+          e.curseur,   e.id_libres, e.conflits, e.statistiques, e.parametres};
 }
 
 // The world as a save sees it: its terrains and the last phase's wars copied out (a few hundred
@@ -129,12 +154,19 @@ struct monde_a_sauver {
   }
 
   vue_sauvegarde vue() const {
+    std::vector<tribu_vue> tribus;
+    tribus.reserve(liste_civ().size());
+    for (const civilisation& c : liste_civ()) {
+      tribu_vue& v = tribus.emplace_back(tribu_vue{&c, nb_unites(c), {}});
+      v.unites.reserve(c.liste_unite.size());
+      for (int id : c.liste_unite) v.unites.push_back(donner_unite(id));
+    }
     return {graine_partie(),
             lire_etat_alea(),
             combien_colonnes(),
             combien_lignes(),
             terrains,
-            liste_civ(),
+            std::move(tribus),
             static_cast<std::int64_t>(rang_civ_courante()),
             id_free_list(),
             conflits,
@@ -385,7 +417,8 @@ void ecrire_document(Puits& puits, const vue_sauvegarde& v, std::string_view emp
   }
   r.brut("]},\"tribus\":[");
   premiere = true;
-  for (const civilisation& c : v.tribus) {
+  for (const tribu_vue& t : v.tribus) {
+    const civilisation& c = *t.fiche;
     r.brut(premiere ? "{\"code\":" : ",{\"code\":");
     premiere = false;
     r.entier(c.code);
@@ -394,14 +427,14 @@ void ecrire_document(Puits& puits, const vue_sauvegarde& v, std::string_view emp
     r.brut(",\"milieu_prefere\":");
     r.entier(c.milieu_prefere);
     r.brut(",\"nb_unites\":");
-    r.entier(c.nb_unites);
+    r.entier(t.nb_unites);
     r.brut(",\"nom\":");
     r.texte(std::string_view(c.nom, strnlen(c.nom, sizeof c.nom)));
     r.brut(",\"regime\":");
     r.entier(c.regime);
     r.brut(",\"unites\":[");
     bool premiere_unite = true;
-    for (const auto& u : c.liste_unite) {
+    for (const unite* u : t.unites) {
       if (!premiere_unite) r.brut(",");
       premiere_unite = false;
       ecrire_unite(r, *u);
@@ -496,7 +529,8 @@ void verifier_tribus(const vue_sauvegarde& v) {
   std::vector<bool> occupees(cases);
   std::vector<int> ids;
   std::size_t i = 0;
-  for (const civilisation& t : v.tribus) {
+  for (const tribu_vue& tv : v.tribus) {
+    const civilisation& t = *tv.fiche;
     const chemin c = element(c_tribus, i++);
     borne(t.code, sous(c, "code"), 0, NB_TRIBUS - 1);
     if (codes[static_cast<std::size_t>(t.code)])
@@ -510,12 +544,12 @@ void verifier_tribus(const vue_sauvegarde& v) {
     borne(t.regime, sous(c, "regime"), HERBIVORE, CARNIVORE);
     borne(t.comportement, sous(c, "comportement"), HOSTILE, RECIPROQUE);
     borne(t.milieu_prefere, sous(c, "milieu_prefere"), BAS, HAUT);
-    if (t.nb_unites < 0 || static_cast<std::size_t>(t.nb_unites) != t.liste_unite.size())
-      refuser(sous(c, "nb_unites"), std::to_string(t.nb_unites) + " alors que la liste compte " +
-                                        std::to_string(t.liste_unite.size()) + " unités");
+    if (tv.nb_unites < 0 || static_cast<std::size_t>(tv.nb_unites) != tv.unites.size())
+      refuser(sous(c, "nb_unites"), std::to_string(tv.nb_unites) + " alors que la liste compte " +
+                                        std::to_string(tv.unites.size()) + " unités");
     const chemin c_unites = sous(c, "unites");
     std::size_t k = 0;
-    for (const auto& pu : t.liste_unite) {
+    for (const unite* pu : tv.unites) {
       const unite& u = *pu;
       const chemin c_u = element(c_unites, k++);
       borne(u.id, sous(c_u, "id"), 1, static_cast<std::int64_t>(cases));
@@ -611,8 +645,8 @@ void verifier_statistiques(const vue_sauvegarde& v) {
       refuser(sous(c, "code"), "la tribu " + std::to_string(t.code) + " apparaît deux fois");
     codes[static_cast<std::size_t>(t.code)] = true;
     verifier_nom(t.nom, t.code, sous(c, "nom"));
-    for (const civilisation& vivante : v.tribus)
-      if (vivante.code == t.code && t.nom != vivante.nom)
+    for (const tribu_vue& vivante : v.tribus)
+      if (vivante.fiche->code == t.code && t.nom != vivante.fiche->nom)
         refuser(sous(c, "nom"),
                 "la tribu " + std::to_string(t.code) + " porte un autre nom dans « tribus »");
     borne(t.premier_pas, sous(c, "premier_pas"), 0, r.dernier_echantillon);
@@ -921,7 +955,7 @@ class lecteur {
   bool racine_speciale(const valeur& v);
   bool cle_de_parametre(cadre& c, const std::string& cle);
 
-  unite& unite_courante() { return *e_.tribus.back().liste_unite.back(); }
+  unite& unite_courante() { return *e_.tribus.back().unites.back(); }
 
   sauvegarde_lue& e_;
   std::vector<cadre> pile_;
@@ -1041,7 +1075,7 @@ bool lecteur::ouvrir(bool objet) {
         break;
       case sorte::unite:
         ++unites_;
-        e_.tribus.back().liste_unite.push_back(std::make_unique<unite>());
+        e_.tribus.back().unites.push_back(std::make_unique<unite>());
         break;
       case sorte::case_conquise:
         unite_courante().case_conquise = coord{0, 0};
@@ -1177,11 +1211,11 @@ void lecteur::ranger_entier(const cadre& c, std::int64_t n) {
       break;
     }
     case sorte::tribu: {
-      civilisation& t = e_.tribus.back();
+      civilisation& t = e_.tribus.back().fiche;
       if (cle == "code") t.code = i32;
       if (cle == "comportement") t.comportement = i32;
       if (cle == "milieu_prefere") t.milieu_prefere = i32;
-      if (cle == "nb_unites") t.nb_unites = i32;
+      if (cle == "nb_unites") e_.tribus.back().nb_unites = i32;
       if (cle == "regime") t.regime = i32;
       break;
     }
@@ -1251,7 +1285,7 @@ void lecteur::ranger_texte(const cadre& c, const std::string& s) {
   if (c.s == sorte::racine) {
     empreinte_ = s;
   } else if (c.s == sorte::tribu) {
-    civilisation& t = e_.tribus.back();
+    civilisation& t = e_.tribus.back().fiche;
     std::copy(s.begin(), s.end(), t.nom);
     t.nom[s.size()] = '\0';
   } else if (c.s == sorte::suivie) {
@@ -1324,20 +1358,32 @@ std::unique_ptr<sauvegarde_lue> lire(const std::string& texte) {
   nlohmann::json::sax_parse(texte, &l);
   if (const auto raison = l.refus_de_lecture(texte.size())) throw refus{*raison};
 
-  const vue_sauvegarde v = vue_de(*e);
-  verifier(v);
-  deux_empreintes empreintes;
-  ecrire_document(empreintes, v, {});
-  if (l.empreinte() != hexadecimal(empreintes.norme.h) &&
-      l.empreinte() != hexadecimal(empreintes.ancienne.h))
-    throw refus{
-        "la sauvegarde a été modifiée ou abîmée : son empreinte ne correspond plus à "
-        "son contenu"};
+  {
+    const vue_sauvegarde v = vue_de(*e);
+    verifier(v);
+    deux_empreintes empreintes;
+    ecrire_document(empreintes, v, {});
+    if (l.empreinte() != hexadecimal(empreintes.norme.h) &&
+        l.empreinte() != hexadecimal(empreintes.ancienne.h))
+      throw refus{
+          "la sauvegarde a été modifiée ou abîmée : son empreinte ne correspond plus à "
+          "son contenu"};
+  }
 
-  // What installing needs, made now: installing may then not fail.
+  // What installing needs, made now: installing may then not fail. The checks made sure that
+  // the units' identifiers and the free ones are exactly 1..N.
   e->cases.reserve(e->terrains.size());
   for (const terrain& t : e->terrains) e->cases.push_back(std::make_unique<terrain>(t));
-  e->reperes = reperer_unites(e->tribus);
+  std::size_t n = e->id_libres.size();
+  for (const tribu_lue& t : e->tribus) n += t.unites.size();
+  e->unites.resize(n);
+  for (tribu_lue& t : e->tribus) {
+    civilisation& c = e->civs.emplace_back(std::move(t.fiche));
+    for (std::unique_ptr<unite>& u : t.unites) {
+      c.liste_unite.push_back(u->id);
+      e->unites[static_cast<std::size_t>(u->id) - 1] = std::move(u);
+    }
+  }
   return e;
 }
 
@@ -1349,11 +1395,11 @@ void installer(sauvegarde_lue& e) {
   std::size_t i = 0;
   for (int x = 0; x < e.colonnes; ++x)
     for (int y = 0; y < e.lignes; ++y) installer_terrain(x, y, std::move(e.cases[i++]));
-  // Releasing the old tribes releases their units and the identifier bookkeeping with them.
-  remplacer_liste_civ(std::move(e.tribus), static_cast<std::size_t>(e.curseur));
-  installer_unites(std::move(e.reperes), std::move(e.id_libres));
-  for (civilisation& c : liste_civ())
-    for (const auto& u : c.liste_unite) installer_unite_carte(u.get());
+  // Replacing the tribes empties the unit store, which then takes the units read.
+  remplacer_liste_civ(std::move(e.civs), static_cast<std::size_t>(e.curseur));
+  installer_unites(std::move(e.unites), std::move(e.id_libres));
+  for (const civilisation& c : liste_civ())
+    for (int id : c.liste_unite) installer_unite_carte(donner_unite(id));
   fixer_conflits(std::move(e.conflits));
   // The run keeps its seed (what "graine" shows and --seed replays); the sequence goes on from
   // the saved state.

@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "population/civ.h"
+#include "population/unites.h"
 #include "regles/guerre.h"
 #include "regles/simulation.h"
 #include "socle/fichiers.h"
@@ -43,8 +44,8 @@ std::map<std::int32_t, compte> compter_tribus() {
   std::map<std::int32_t, compte> comptes;
   for (const civilisation& c : liste_civ()) {
     compte& n = comptes[c.code];
-    n.unites = c.nb_unites;
-    for (const auto& u : c.liste_unite) n.habitants += u->nb_hab;
+    n.unites = nb_unites(c);
+    for (int id : c.liste_unite) n.habitants += donner_unite(id)->nb_hab;
   }
   return comptes;
 }

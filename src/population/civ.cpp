@@ -1,4 +1,6 @@
-// The civilisations: the ordered list that owns them, the pass cursor and the look-ups by code.
+// The civilisations: the ordered list that owns them, the pass cursor and the look-ups by code;
+// and the life of a unit in its tribe, which keeps the tribe's list, the unit store and the map
+// in step.
 #include "population/civ.h"
 
 #include <algorithm>
@@ -7,6 +9,7 @@
 #include <iterator>
 #include <utility>
 
+#include "monde/carte.h"
 #include "population/unites.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
@@ -55,7 +58,7 @@ struct Etat {
 
 Etat etat;
 
-// Releasing the tribes releases their units: the unit bookkeeping starts afresh with them.
+// Every unit belongs to a tribe, so without tribes the unit store starts afresh.
 void vider_liste_civ() {
   etat.civs.clear();
   etat.par_code = {};
@@ -94,6 +97,11 @@ void creer_tribus_aleatoires() {
   }
 }
 
+void ecrire_suppression(const unite* u) {
+  ecrire_debug("supprimer_unite: L'unite d'id %d de la tribu %d vient d'etre supprimee en(%d,%d)\n",
+               u->id, u->code, u->x, u->y);
+}
+
 }  // namespace
 
 std::list<civilisation>& liste_civ() { return etat.civs; }
@@ -123,7 +131,6 @@ int ajouter_civ(int code, const char* nom, int regime, int comportement, int mil
   c.regime = regime;
   c.comportement = comportement;
   c.milieu_prefere = milieu_prefere;
-  c.nb_unites = 0;
   if (code >= 0 && code < NB_TRIBUS) etat.par_code[static_cast<std::size_t>(code)] = &c;
   return 1;
 }
@@ -169,8 +176,15 @@ void supprimer_civ(civilisation* c) {
   for (auto it = etat.civs.begin(); it != etat.civs.end(); ++it) {
     if (&*it != c) continue;
     // A tribe is normally deleted once it has no unit left; any unit still there is removed
-    // properly first, so no cell keeps a reference to a released record.
-    while (!it->liste_unite.empty()) supprimer_unite(it->liste_unite.front().get());
+    // properly first, so that no cell nor the store keeps a unit of no tribe. An identifier that
+    // leads to no unit of the tribe is simply dropped.
+    while (!it->liste_unite.empty()) {
+      unite* u = donner_unite(it->liste_unite.front());
+      if (u != nullptr && u->code == it->code)
+        supprimer_unite(u);
+      else
+        it->liste_unite.erase(it->liste_unite.begin());
+    }
     // A cursor resting on the deleted tribe moves on to the next one.
     if (etat.courante == it) ++etat.courante;
     ecrire_debug("civ-supprimer_civ : la civilisation %d a ete supprimee\n", it->code);
@@ -225,6 +239,69 @@ civilisation* donner_civ(int code) { return trouver(code); }
 const char* nom_tribu(int code) {
   const civilisation* c = trouver(code);
   return c != nullptr ? c->nom : "";
+}
+
+std::unique_ptr<unite> creer_unite(int code, int x, int y, int nb_hab) {
+  if (nb_hab <= 0) {
+    ecrire_debug("creer_unite: nb_habitants<=0 unite non creee on renvoie NULL\n");
+    return nullptr;
+  }
+  auto u = std::make_unique<unite>();
+  u->id = generer_id_unite();
+  u->code = code;
+  u->x = x;
+  u->y = y;
+  u->nb_hab = nb_hab;
+  u->en_guerre = 0;
+  u->victoire = 0;
+  u->comportement = donner_comportement(code);
+  u->nb_tours = 0;
+  u->connaissance = 0;
+  const civilisation* c = donner_civ(code);
+  ecrire_debug("creer_unite: L'unite d'id %d de la tribu %s vient d'etre creee en(%d,%d)\n", u->id,
+               c != nullptr ? c->nom : "(null)", x, y);
+  return u;
+}
+
+void ajouter_unite(int code, int x, int y, int nb_hab) {
+  civilisation* c = donner_civ(code);
+  // A unit needs a tribe to belong to and a cell inside the map.
+  if (c == nullptr || !dans_carte(x, y)) {
+    ecrire_debug("ajouter_unite:echec de creer_unite\n");
+    return;
+  }
+  unite* u = enregistrer_unite(creer_unite(code, x, y, nb_hab));
+  if (u == nullptr) {
+    ecrire_debug("ajouter_unite:echec de creer_unite\n");
+    return;
+  }
+  c->liste_unite.insert(c->liste_unite.begin(), u->id);
+  ajouter_unite_carte(u);
+}
+
+// The head of the list and a unit further down write their lines in two different orders.
+void supprimer_unite(unite* u) {
+  if (u == nullptr) {
+    ecrire_debug("supprimer_unite:unite vide");
+    return;
+  }
+  civilisation* c = donner_civ(u->code);
+  if (c == nullptr) return;
+  if (c->liste_unite.empty()) {
+    ecrire_sortie("supprimer_unite:liste_unite vide");
+    return;
+  }
+  // Only the living unit of that identifier goes: a record already removed, or never added,
+  // changes nothing.
+  if (donner_unite(u->id) != u) return;
+  const auto element = std::find(c->liste_unite.begin(), c->liste_unite.end(), u->id);
+  if (element == c->liste_unite.end()) return;
+  const bool en_tete = element == c->liste_unite.begin();
+  if (!en_tete) ecrire_suppression(u);
+  c->liste_unite.erase(element);
+  retirer_unite(u);
+  retirer_unite_carte(u);
+  if (en_tete) ecrire_suppression(u);
 }
 
 void reinitialiser_civ() {

@@ -1,5 +1,7 @@
 // The nine civilisations (tribes): the ordered list `liste_civ` that owns them, the cursor that
-// hands them out one turn after the other, and the look-ups by code.
+// hands them out one turn after the other, and the look-ups by code. Each tribe holds its units'
+// identifiers; making and unmaking a unit, which changes both its tribe's list and the unit store
+// below, is done here.
 #pragma once
 
 #include <cstddef>
@@ -7,6 +9,7 @@
 #include <list>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "monde/unite.h"
 
@@ -18,8 +21,11 @@ enum : int { HERBIVORE = 0, OMNIVORE = 1, CARNIVORE = 2 };
 // Behaviours (`comportement`) of tribes and units.
 enum : int { HOSTILE = 1, PACIFIQUE = 2, RECIPROQUE = 3 };
 
-// A tribe's own units, newest first; the list owns the records.
-using liste_unites = std::list<std::unique_ptr<unite>>;
+// The identifiers of a tribe's living units, newest first (new units go to the head); the units
+// themselves are in the store (donner_unite). Kept contiguous: a tribe holds at most a few
+// thousand units, so shifting the identifiers when one goes in at the head or comes out costs
+// less than a linked list's walk to find the one removed.
+using liste_unites = std::vector<int>;
 
 struct civilisation {
   char nom[32];                 // at most 31 characters
@@ -27,9 +33,11 @@ struct civilisation {
   std::int32_t regime;          // 0 herbivore, 1 omnivore, 2 carnivore
   std::int32_t comportement;    // 1 hostile, 2 pacifique, 3 reciproque
   std::int32_t milieu_prefere;  // 1 plaine, 2 colline, 3 montagne
-  std::int32_t nb_unites;       // living units of the tribe
   liste_unites liste_unite;
 };
+
+// Living units of the tribe: the length of its list.
+inline int nb_unites(const civilisation& c) { return static_cast<int>(c.liste_unite.size()); }
 
 // Every civilisation, in creation (code) order.
 std::list<civilisation>& liste_civ();
@@ -44,11 +52,11 @@ void creer_tab_noms();
 const char* choisir_nom();
 // Next tribe of the pass, printing its line; none at the end of a pass (the cursor restarts).
 civilisation* civ_suivante();
-// Unlinks and releases a tribe.
+// Unlinks and releases a tribe (removing first any unit it still has).
 void supprimer_civ(civilisation* c);
-// A restored world: the tribes built aside, their units in their lists, replace every tribe (the
-// unit bookkeeping starts afresh with them) and the cursor is put at position `rang`. Nothing
-// here allocates, so a world read aside goes in whole.
+// A restored world: the tribes built aside, their units' identifiers in their lists, replace
+// every tribe (the unit store starts afresh with them, for installer_unites) and the cursor is
+// put at position `rang`. Nothing here allocates, so a world read aside goes in whole.
 void remplacer_liste_civ(std::list<civilisation> civs, std::size_t rang);
 // Whether the program ever gives the name `nom` to the tribe of code `code`: its name in the
 // fixed table, or one of the one-letter names of random mode.
@@ -65,5 +73,14 @@ civilisation* donner_civ(int code);
 // The tribe's name, "" when no tribe has that code.
 const char* nom_tribu(int code);
 
-// Tests: no civilisation, cursor at the end, names unused.
+// A bare record, linked nowhere, with a new identifier and the tribe's behaviour; none when
+// nb_hab <= 0 (no identifier consumed).
+std::unique_ptr<unite> creer_unite(int code, int x, int y, int nb_hab);
+// Creates the unit, puts it in the store, at the head of its tribe's list and on its cell.
+void ajouter_unite(int code, int x, int y, int nb_hab);
+// Takes the unit out of its tribe's list, releases its identifier and frees its cell. The record
+// stays readable until liberer_unites_supprimees().
+void supprimer_unite(unite* u);
+
+// Tests: no civilisation, cursor at the end, names unused; no unit.
 void reinitialiser_civ();

@@ -1,35 +1,33 @@
-// Unit identifiers and the life cycle of units. The identifiers of living units plus those on
-// the free stack are always exactly 1..N, N the highest ever given.
+// The unit store and the identifiers. Identifiers are 1..N, N the highest ever given: the living
+// units hold some, the free stack the others, each exactly once, so the store is a table indexed
+// by identifier. N never passes the number of cells, since a fresh identifier is given only when
+// every smaller one is a living unit's and each living unit has a cell of its own; the table is
+// sized for the largest map, so finding a unit (the rules ask for one at every cell they visit)
+// costs one comparison and one load. Each record is allocated on its own and never moves, so a
+// pointer to a unit stays good until it is removed and, after that, while its record waits in
+// the holding area.
 #include "population/unites.h"
 
-#include <unordered_map>
+#include <algorithm>
+#include <array>
 #include <utility>
 
 #include "monde/carte.h"
-#include "population/civ.h"
 #include "socle/journal.h"
-#include "socle/sortie.h"
 
 namespace {
 
+constexpr std::size_t ID_MAX = static_cast<std::size_t>(TAILLE_MAX_CARTE) * TAILLE_MAX_CARTE;
+
 struct Etat {
+  // Unit `id` in slot id; slot 0, the identifier of an empty cell, stays empty.
+  std::array<std::unique_ptr<unite>, ID_MAX + 1> par_id;
+  int nb_ids = 0;                                  // N
   std::vector<int> id_libres;                      // top of the stack last
   std::vector<std::unique_ptr<unite>> supprimees;  // removed, still readable
-  reperes_unites positions;                        // each living unit's place in its tribe's list
 };
 
 Etat etat;
-
-// Pushes a released identifier on the free stack.
-void liberer_identifiant(int id) {
-  etat.id_libres.push_back(id);
-  ecrire_debug("supprimer_unite: %d vient d'etre ajoute a id_free_list\n", id);
-}
-
-void ecrire_suppression(const unite* u) {
-  ecrire_debug("supprimer_unite: L'unite d'id %d de la tribu %d vient d'etre supprimee en(%d,%d)\n",
-               u->id, u->code, u->x, u->y);
-}
 
 }  // namespace
 
@@ -48,6 +46,7 @@ std::optional<coord> creer_coord(int x, int y) {
   return coord{x, y};
 }
 
+// With the stack empty every identifier of 1..N is living, so the count plus one is fresh.
 int generer_id_unite() {
   if (!etat.id_libres.empty()) {
     const int id = etat.id_libres.back();
@@ -55,103 +54,90 @@ int generer_id_unite() {
     ecrire_debug("generer_id_unite: L'id %d a ete reaffecte\n", id);
     return id;
   }
-  int n = 1;
-  for (const civilisation& c : liste_civ()) n += c.nb_unites;
+  const int n = combien_unites() + 1;
   ecrire_debug("generer_id_unite: L'id %d a ete affecte pour la premiere fois\n", n);
   return n;
 }
 
-std::unique_ptr<unite> creer_unite(int code, int x, int y, int nb_hab) {
-  if (nb_hab <= 0) {
-    ecrire_debug("creer_unite: nb_habitants<=0 unite non creee on renvoie NULL\n");
-    return nullptr;
-  }
-  auto u = std::make_unique<unite>();
-  u->id = generer_id_unite();
-  u->code = code;
-  u->x = x;
-  u->y = y;
-  u->nb_hab = nb_hab;
-  u->en_guerre = 0;
-  u->victoire = 0;
-  u->comportement = donner_comportement(code);
-  u->nb_tours = 0;
-  u->connaissance = 0;
-  const civilisation* c = donner_civ(code);
-  ecrire_debug("creer_unite: L'unite d'id %d de la tribu %s vient d'etre creee en(%d,%d)\n", u->id,
-               c != nullptr ? c->nom : "(null)", x, y);
-  return u;
+unite* donner_unite(int id) {
+  // Negative identifiers wrap past the end.
+  const auto i = static_cast<std::size_t>(id);
+  return i <= ID_MAX ? etat.par_id[i].get() : nullptr;
 }
 
-void ajouter_unite(int code, int x, int y, int nb_hab) {
-  civilisation* c = donner_civ(code);
-  // A unit needs a tribe to belong to and a cell inside the map.
-  if (c == nullptr || !dans_carte(x, y)) {
-    ecrire_debug("ajouter_unite:echec de creer_unite\n");
-    return;
-  }
-  std::unique_ptr<unite> u = creer_unite(code, x, y, nb_hab);
-  if (!u) {
-    ecrire_debug("ajouter_unite:echec de creer_unite\n");
-    return;
-  }
-  unite* nouvelle = u.get();
-  c->liste_unite.push_front(std::move(u));
-  etat.positions[nouvelle] = c->liste_unite.begin();
-  ++c->nb_unites;
-  ajouter_unite_carte(nouvelle);
+int combien_identifiants() { return etat.nb_ids; }
+
+int combien_unites() { return etat.nb_ids - static_cast<int>(etat.id_libres.size()); }
+
+unite* enregistrer_unite(std::unique_ptr<unite> u) {
+  if (u == nullptr || u->id < 1 || static_cast<std::size_t>(u->id) > ID_MAX) return nullptr;
+  std::unique_ptr<unite>& place = etat.par_id[static_cast<std::size_t>(u->id)];
+  // A slot taken means the identifier was given twice: the unit is not made twice.
+  if (place != nullptr) return nullptr;
+  etat.nb_ids = std::max(etat.nb_ids, u->id);
+  place = std::move(u);
+  return place.get();
 }
 
-// The head of the list and a unit further down write their lines in two different orders.
-void supprimer_unite(unite* u) {
-  if (u == nullptr) {
-    ecrire_debug("supprimer_unite:unite vide");
-    return;
-  }
-  civilisation* c = donner_civ(u->code);
-  if (c == nullptr) return;
-  if (c->liste_unite.empty()) {
-    ecrire_sortie("supprimer_unite:liste_unite vide");
-    return;
-  }
-  const auto position = etat.positions.find(u);
-  if (position == etat.positions.end()) return;
-  const liste_unites::iterator element = position->second;
-  etat.positions.erase(position);
-  const bool en_tete = element == c->liste_unite.begin();
-  if (!en_tete) ecrire_suppression(u);
-  etat.supprimees.push_back(std::move(*element));
-  c->liste_unite.erase(element);
-  liberer_identifiant(u->id);
-  if (en_tete) {
-    --c->nb_unites;
-    retirer_unite_carte(u);
-    ecrire_suppression(u);
-  } else {
-    retirer_unite_carte(u);
-    --c->nb_unites;
-  }
+void retirer_unite(unite* u) {
+  if (u == nullptr || donner_unite(u->id) != u) return;
+  etat.supprimees.push_back(std::move(etat.par_id[static_cast<std::size_t>(u->id)]));
+  etat.id_libres.push_back(u->id);
+  ecrire_debug("supprimer_unite: %d vient d'etre ajoute a id_free_list\n", u->id);
 }
 
 void liberer_unites_supprimees() { etat.supprimees.clear(); }
 
-reperes_unites reperer_unites(std::list<civilisation>& civs) {
-  std::size_t n = 0;
-  for (const civilisation& c : civs) n += c.liste_unite.size();
-  reperes_unites reperes;
-  reperes.reserve(n);
-  for (civilisation& c : civs)
-    for (auto it = c.liste_unite.begin(); it != c.liste_unite.end(); ++it) reperes[it->get()] = it;
-  return reperes;
+// The four cell questions read the cell once: its occupant's identifier, -1 outside the map.
+unite* quelle_unite(int x, int y) {
+  const int id = donner_occupant(x, y);
+  if (id < 0) {
+    ecrire_erreur("quelle_unite: on demande une unite hors de la carte\n");
+    return nullptr;
+  }
+  return donner_unite(id);
 }
 
-void installer_unites(reperes_unites reperes, std::vector<int> id_libres) {
-  etat.positions = std::move(reperes);
+int quelle_unite_code(int x, int y) {
+  const int id = donner_occupant(x, y);
+  if (id < 0) {
+    ecrire_erreur("quelle_unite_code: on demande une unite hors de la carte\n");
+    return -1;
+  }
+  return donner_id_unite(donner_unite(id));
+}
+
+int quelle_tribu(int x, int y) {
+  const int id = donner_occupant(x, y);
+  if (id < 0) {
+    ecrire_erreur("quelle_tribu: unite hors de la carte\n");
+    return -1;
+  }
+  return code(donner_unite(id));
+}
+
+int nb_habitants(int x, int y) {
+  const int id = donner_occupant(x, y);
+  if (id < 0) {
+    ecrire_erreur("nb_habitants: unite hors de la carte\n");
+    return -1;
+  }
+  return nb_hab_unite(donner_unite(id));
+}
+
+void installer_unites(registre_unites unites, std::vector<int> id_libres) {
+  reinitialiser_unites();
+  etat.nb_ids = static_cast<int>(std::min(unites.size(), ID_MAX));
+  for (std::size_t i = 0; i < static_cast<std::size_t>(etat.nb_ids); ++i)
+    etat.par_id[i + 1] = std::move(unites[i]);
   etat.id_libres = std::move(id_libres);
 }
 
+// Only the slots 1..N can have been written.
 void reinitialiser_unites() {
+  std::for_each(etat.par_id.begin(), etat.par_id.begin() + etat.nb_ids + 1,
+                [](std::unique_ptr<unite>& u) { u.reset(); });
+  etat.nb_ids = 0;
   etat.id_libres.clear();
   etat.supprimees.clear();
-  etat.positions.clear();
 }

@@ -1,15 +1,14 @@
-// Making and unmaking units: identifiers with reuse of the last released one first, creation,
-// insertion into the tribe and onto the map, removal.
+// The units: the one store that owns every living unit and finds it by its identifier, the
+// identifiers with reuse of the last released one first, the holding area where removed units
+// stay readable until the next step, and the questions asked about the unit of a cell. The
+// tribes, above, hold their units' identifiers and make and unmake units through this store.
 #pragma once
 
-#include <list>
 #include <memory>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
 #include "monde/unite.h"
-#include "population/civ.h"
 
 // Empty stack of released identifiers.
 void creer_liste_id_libres();
@@ -18,26 +17,38 @@ const std::vector<int>& id_free_list();
 
 // A pair when (x, y) lies inside the map, else none with a trace line.
 std::optional<coord> creer_coord(int x, int y);
-// The identifier for a new unit: the last released one, or the next fresh one.
+// The identifier for a new unit: the last released one, or the count of living units plus one.
 int generer_id_unite();
-// A bare record, linked nowhere; none when nb_hab <= 0 (no identifier consumed).
-std::unique_ptr<unite> creer_unite(int code, int x, int y, int nb_hab);
-// Creates the unit, puts it at the head of its tribe's list and on its cell.
-void ajouter_unite(int code, int x, int y, int nb_hab);
-// Unlinks the unit from its tribe, releases its identifier and frees its cell. The record stays
-// readable until liberer_unites_supprimees().
-void supprimer_unite(unite* u);
+
+// The living unit with that identifier, none for any other identifier (no trace).
+unite* donner_unite(int id);
+// N, the identifiers given so far: each of 1..N is a living unit's or on the free stack.
+int combien_identifiants();
+// The living units: N less the free identifiers.
+int combien_unites();
+
+// Takes a new unit's record (its identifier from generer_id_unite) into the store; gives the
+// record, which keeps its address until it is released.
+unite* enregistrer_unite(std::unique_ptr<unite> u);
+// Takes the living unit out of the store into the holding area and pushes its identifier on the
+// free stack, with that line. The record stays readable until liberer_unites_supprimees().
+void retirer_unite(unite* u);
 // Releases the records of removed units (start of each simulation step).
 void liberer_unites_supprimees();
 
-// Where each unit stands in its tribe's list, so that removing one costs no walk.
-using reperes_unites = std::unordered_map<const unite*, liste_unites::iterator>;
-// A restored world, built aside: where each of its units stands. Building this may fail for want
-// of memory, so it is done before anything of the world is replaced.
-reperes_unites reperer_unites(std::list<civilisation>& civs);
-// A restored world, once its tribes are in place (remplacer_liste_civ): their units' places and
-// the free-identifier stack, bottom first. Nothing here allocates.
-void installer_unites(reperes_unites reperes, std::vector<int> id_libres);
+// The unit on a cell, by its coordinates; outside the map each writes its error-log line and
+// gives its neutral value. For an empty cell the last three give the accessors' answer to no
+// unit (their trace line and -1).
+unite* quelle_unite(int x, int y);
+int quelle_unite_code(int x, int y);
+int quelle_tribu(int x, int y);
+int nb_habitants(int x, int y);
 
-// Tests: empty stack, removed records released.
+// Records by identifier: the record of unit `id` at index id - 1, none for a free identifier.
+using registre_unites = std::vector<std::unique_ptr<unite>>;
+// A restored world, once its tribes are in place (remplacer_liste_civ): its units by identifier
+// and the free-identifier stack, bottom first. Nothing here allocates.
+void installer_unites(registre_unites unites, std::vector<int> id_libres);
+
+// Tests: no unit, empty stack, removed records released.
 void reinitialiser_unites();

@@ -1,10 +1,9 @@
-// The world's consistency check and fingerprint. Both walk the tribe lists and the cells through
-// queries that write nothing to the logs.
+// The world's consistency check and fingerprint. Both walk the unit store, the tribe lists and
+// the cells through queries that write nothing to the logs.
 #include "population/verification.h"
 
-#include <algorithm>
-#include <map>
 #include <set>
+#include <string>
 
 #include "monde/carte.h"
 #include "population/civ.h"
@@ -13,43 +12,51 @@
 std::vector<std::string> verifier_monde() {
   std::vector<std::string> fautes;
   auto faute = [&](const std::string& texte) { fautes.push_back(texte); };
-  const int X = combien_colonnes();
-  const int Y = combien_lignes();
+  auto n = [](int v) { return std::to_string(v); };
+  // The store owns each unit under its identifier; the free stack, the tribe lists and the cells
+  // each give identifiers too. For each of 1..N, how often each of the three gives it: a living
+  // unit must be listed once and stand on its cell, a free identifier nowhere but on the stack.
+  struct renvois {
+    int libre = 0;
+    int listee = 0;
+    int posee = 0;
+  };
+  const int N = combien_identifiants();
+  std::vector<renvois> vus(static_cast<std::size_t>(N) + 1);
 
-  // Every living unit, from the tribe lists.
-  std::map<const unite*, int> vus;
-  std::set<int> codes;
-  std::vector<int> ids;
-  for (const civilisation& c : liste_civ()) {
-    if (!codes.insert(c.code).second) faute("code de tribu en double " + std::to_string(c.code));
-    int n = 0;
-    for (const auto& u : c.liste_unite) {
-      ++n;
-      if (++vus[u.get()] > 1) faute("unite dans deux listes, id " + std::to_string(u->id));
-      if (u->code != c.code)
-        faute("unite " + std::to_string(u->id) + " dans la liste d'une autre tribu");
-      if (u->nb_hab < 0) faute("population negative, unite " + std::to_string(u->id));
-      if (!dans_carte(u->x, u->y)) {
-        faute("unite hors carte " + std::to_string(u->id));
-      } else if (quelle_unite(u->x, u->y) != u.get()) {
-        faute("unite " + std::to_string(u->id) + " absente de sa case");
-      }
-      ids.push_back(u->id);
-    }
-    if (n != c.nb_unites) faute("nb_unites faux pour la tribu " + std::to_string(c.code));
+  for (int id : id_free_list()) {
+    if (id < 1 || id > N)
+      faute("identifiant libre " + n(id) + " hors de 1.." + n(N));
+    else
+      ++vus[static_cast<std::size_t>(id)].libre;
   }
 
-  // Every occupied cell refers to a listed unit, and no resource is negative.
-  std::size_t occupees = 0;
+  std::set<int> codes;
+  for (const civilisation& c : liste_civ()) {
+    if (!codes.insert(c.code).second) faute("code de tribu en double " + n(c.code));
+    for (int id : c.liste_unite) {
+      const unite* u = donner_unite(id);
+      if (u == nullptr) {
+        faute("identifiant " + n(id) + " sans unite dans la liste de la tribu " + n(c.code));
+        continue;
+      }
+      ++vus[static_cast<std::size_t>(id)].listee;
+      if (u->code != c.code) faute("unite " + n(id) + " dans la liste d'une autre tribu");
+    }
+  }
+
+  const int X = combien_colonnes();
+  const int Y = combien_lignes();
   for (int x = 0; x < X; ++x)
     for (int y = 0; y < Y; ++y) {
-      const unite* u = quelle_unite(x, y);
-      if (u != nullptr) {
-        ++occupees;
-        if (vus.count(u) == 0)
-          faute("case occupee par une unite d'aucune tribu");
+      if (const int id = donner_occupant(x, y); id != 0) {
+        const unite* u = donner_unite(id);
+        if (u == nullptr)
+          faute("case occupee par l'identifiant " + n(id) + " sans unite");
         else if (u->x != x || u->y != y)
-          faute("unite sur une case qui n'est pas la sienne");
+          faute("unite " + n(id) + " sur une case qui n'est pas la sienne");
+        else
+          ++vus[static_cast<std::size_t>(id)].posee;
       }
       const terrain* t = donner_terrain(x, y);
       if (t == nullptr) {
@@ -60,17 +67,25 @@ std::vector<std::string> verifier_monde() {
         if (t->ressources[r] < 0) faute("ressource negative");
       if (t->popmax != pop_terrain(t->altitude)) faute("popmax incoherent");
     }
-  if (occupees != vus.size()) faute("nombre de cases occupees different du nombre d'unites");
 
-  // Living identifiers plus the free stack are exactly 1..N.
-  std::vector<int> tous = ids;
-  tous.insert(tous.end(), id_free_list().begin(), id_free_list().end());
-  std::sort(tous.begin(), tous.end());
-  for (std::size_t i = 0; i < tous.size(); ++i)
-    if (tous[i] != static_cast<int>(i) + 1) {
-      faute("identifiants vivants et libres differents de 1..N");
-      break;
+  for (int id = 1; id <= N; ++id) {
+    const renvois& v = vus[static_cast<std::size_t>(id)];
+    const unite* u = donner_unite(id);
+    if (v.libre > 1) faute("identifiant " + n(id) + " libre deux fois");
+    if (u == nullptr) {
+      if (v.libre == 0) faute("identifiant " + n(id) + " ni vivant ni libre");
+      continue;
     }
+    if (v.libre > 0) faute("identifiant " + n(id) + " libre et porte par une unite");
+    if (u->id != id) faute("unite " + n(u->id) + " rangee sous l'identifiant " + n(id));
+    if (u->nb_hab < 0) faute("population negative, unite " + n(id));
+    if (v.listee == 0) faute("unite " + n(id) + " dans aucune liste");
+    if (v.listee > 1) faute("unite dans deux listes, id " + n(id));
+    if (!dans_carte(u->x, u->y))
+      faute("unite hors carte " + n(id));
+    else if (v.posee == 0)
+      faute("unite " + n(id) + " absente de sa case");
+  }
   return fautes;
 }
 
@@ -102,7 +117,7 @@ std::uint64_t empreinte_monde() {
   for (int id : id_free_list()) melanger(id);
   for (const civilisation& c : liste_civ()) {
     melanger(c.code);
-    for (const auto& u : c.liste_unite) melanger(u->id);
+    for (int id : c.liste_unite) melanger(id);
   }
   return h;
 }

@@ -8,6 +8,7 @@
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
+#include "population/unites.h"
 #include "socle/journal.h"
 #include "socle/modele.h"
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "monde/carte.h"
+#include "population/unites.h"
 #include "socle/alea.h"
 #include "socle/journal.h"
 #include "socle/modele.h"

@@ -2,6 +2,8 @@
 // newest first; units founded during the turn wait for the next one.
 #include "regles/tour.h"
 
+#include <vector>
+
 #include "monde/carte.h"
 #include "population/unites.h"
 #include "regles/alimentation.h"
@@ -12,6 +14,13 @@
 #include "socle/sortie.h"
 
 namespace {
+
+struct Etat {
+  // Scratch space of a turn, emptied when each turn begins: the units that play it.
+  std::vector<unite*> a_jouer;
+};
+
+Etat etat;
 
 // The turn lines go both to the debug log and to standard output.
 void tracer_tour(const char* format, const unite* u) {
@@ -28,11 +37,14 @@ int jouer_tour(civilisation* c) {
     supprimer_civ(c);
     return 1;
   }
-  // The next element is taken before the current unit plays, so removing the current unit does
-  // not disturb the walk; new units go to the head, behind the walk.
-  for (auto it = c->liste_unite.begin(); it != c->liste_unite.end();) {
-    unite* u = it->get();
-    ++it;
+  // The units present when the turn begins play, newest first. Units founded during the turn go
+  // to the head of the list and wait for the next turn; a unit removed before its place in the
+  // walk comes (its record stays readable until the next step) is passed over, and removing
+  // the one playing does not disturb the others.
+  etat.a_jouer.clear();
+  for (int id : c->liste_unite) etat.a_jouer.push_back(donner_unite(id));
+  for (unite* u : etat.a_jouer) {
+    if (u == nullptr || donner_unite(u->id) != u) continue;
     tracer_tour("  jouer_tour: debut (%d,%d) nb_h=%d\n", u);
     evolution_unite(u);
     tracer_tour("  jouer_tour: fin   (%d,%d) nb_h=%d\n", u);

@@ -25,26 +25,21 @@ TEST(Carte, RequetesHorsCarte) {
   CaptureJournaux journaux;
   EXPECT_EQ(quelle_altitude(9, 9), BAS);
   // Braces keep the calls, and so the error lines, in order.
-  EXPECT_EQ((std::array{quelle_altitude(10, 0), quelle_unite_code(0, 10), quelle_tribu(10, 10),
-                        nb_habitants(3, -1), quelle_climat(3, 100), combien_popmax(100, 3),
+  EXPECT_EQ((std::array{quelle_altitude(10, 0), quelle_climat(3, 100), combien_popmax(100, 3),
                         combien_ressouce(10, 0, EAU)}),
-            (std::array{-1, -1, -1, -1, -1, -1, 0}));
-  EXPECT_EQ(quelle_unite(-1, 0), nullptr);
+            (std::array{-1, -1, -1, 0}));
   consommer_ressource(10, 0, EAU, 5);
-  // An empty cell inside the map answers -1 without an error line; an unknown resource does.
-  EXPECT_EQ(std::tuple(quelle_unite_code(2, 2), quelle_tribu(2, 2), nb_habitants(2, 2)),
-            std::tuple(-1, -1, -1));
+  // The identifier of a cell's unit is -1 outside the map, without a line; 0 on an empty cell.
+  EXPECT_EQ((std::array{donner_occupant(-1, 0), donner_occupant(0, 10), donner_occupant(9, 9)}),
+            (std::array{-1, -1, 0}));
+  // An unknown resource is refused with its line.
   EXPECT_EQ(combien_ressouce(2, 2, 4), 0);
   consommer_ressource(2, 2, -1, 5);
   EXPECT_EQ(journaux.erreur(), (std::vector<std::string>{
                                    "quelle_altitude: case hors de la carte",
-                                   "quelle_unite_code: on demande une unite hors de la carte",
-                                   "quelle_tribu: unite hors de la carte",
-                                   "nb_habitants: unite hors de la carte",
                                    "quelle_climat: on demande une unite hors de la carte",
                                    "combien_popmax: case hors de la carte",
                                    "combien_ressouce: case hors de la carte",
-                                   "quelle_unite: on demande une unite hors de la carte",
                                    "consommer_ressource: case hors de la carte",
                                    "combien_ressouce: la ressource n'existe pas",
                                    "consommer_ressource: la ressource n'existe pas",
@@ -79,12 +74,12 @@ TEST(Carte, ReinitialisationVideToutCeQuiAEteEcrit) {
   u.x = 60;
   u.y = 70;
   installer_unite_carte(&u);
-  ASSERT_EQ(quelle_unite(60, 70), &u);
+  ASSERT_EQ(donner_occupant(60, 70), 1);
   fixer_dimensions(3, 2);
   reinitialiser_carte();
   EXPECT_EQ(std::pair(combien_colonnes(), combien_lignes()), std::pair(20, 20));
   fixer_dimensions(100, 100);
-  EXPECT_EQ(quelle_unite(60, 70), nullptr);
+  EXPECT_EQ(donner_occupant(60, 70), 0);
 
   reinitialiser_carte();
   installer_terrain(45, 3, creer_terrain(MOYEN, 1));
@@ -99,5 +94,5 @@ TEST(Carte, ReinitialisationVideToutCeQuiAEteEcrit) {
   u.y = 19;
   installer_unite_carte(&u);
   reinitialiser_carte();
-  EXPECT_EQ(quelle_unite(19, 19), nullptr);
+  EXPECT_EQ(donner_occupant(19, 19), 0);
 }

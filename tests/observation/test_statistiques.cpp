@@ -55,7 +55,7 @@ TEST(Statistiques, ExtinctionAuPasDeLaDerniereUnite) {
   ASSERT_EQ(bilan.size(), 4u);
   EXPECT_EQ(bilan[0].code, 0);
   EXPECT_EQ(bilan[1].code, 2);
-  EXPECT_EQ(bilan[1].unites, donner_civ(2)->nb_unites);
+  EXPECT_EQ(bilan[1].unites, nb_unites(*donner_civ(2)));
   EXPECT_EQ(bilan[2].code, 3);
   EXPECT_EQ(bilan[3].code, 1);
   EXPECT_EQ(bilan[3].pas_extinction, 1);

@@ -12,6 +12,7 @@
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "population/unites.h"
 #include "socle/alea.h"
 
 const std::string ABANDON = "positionner_unite: pas de case libre pour la tribu ";
@@ -39,10 +40,10 @@ TEST(Placement, InvariantsSurDeNombreusesGraines) {
           compter(lignes, "ajouter_unite:echec de creer_unite") + (lignes.end() - premier);
       bool tous = true;
       for (const civilisation& c : liste_civ()) {
-        issues += c.nb_unites;
-        tous = tous && c.nb_unites == 1;
-        if (c.nb_unites == 0) continue;
-        const unite& u = *c.liste_unite.front();
+        issues += nb_unites(c);
+        tous = tous && nb_unites(c) == 1;
+        if (nb_unites(c) == 0) continue;
+        const unite& u = *donner_unite(c.liste_unite.front());
         ASSERT_TRUE(quelle_altitude(u.x, u.y) != MER && u.nb_hab < combien_popmax(u.x, u.y));
         // Identifiers follow the code order while every tribe so far got its unit.
         ASSERT_TRUE(!tous || u.id == c.code + 1) << "id " << u.id;

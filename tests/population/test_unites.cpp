@@ -1,8 +1,10 @@
-// Units: identifiers and their reuse, the two orders of removal, refused requests.
+// Units: identifiers and their reuse, the store that owns the units, the two orders of removal,
+// refused requests, and the questions asked about a cell's unit.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <tuple>
+#include <vector>
 
 #include "commun/monde_test.h"
 #include "monde/carte.h"
@@ -17,6 +19,7 @@ TEST(Unites, IdentifiantsFraisPuisReutilises) {
   // Remove 3 then 7: the next two units get 7, then 3; the one after a fresh 10.
   supprimer_unite(quelle_unite(2, 0));
   supprimer_unite(quelle_unite(6, 0));
+  EXPECT_EQ(std::pair(combien_unites(), combien_identifiants()), std::pair(7, 9));
   for (int x = 0; x < 3; ++x) ajouter_unite(0, x, 5, 10);
   EXPECT_EQ((std::array{quelle_unite_code(0, 5), quelle_unite_code(1, 5), quelle_unite_code(2, 5)}),
             (std::array{7, 3, 10}));
@@ -25,12 +28,15 @@ TEST(Unites, IdentifiantsFraisPuisReutilises) {
   CaptureJournaux journaux;
   ajouter_unite(4, 3, 5, 0);
   EXPECT_EQ(quelle_unite(3, 5), nullptr);
-  EXPECT_EQ(donner_civ(4)->nb_unites, 1);
+  EXPECT_EQ(nb_unites(*donner_civ(4)), 1);
   EXPECT_EQ(journaux.debug(), (std::vector<std::string>{
                                   "creer_unite: nb_habitants<=0 unite non creee on renvoie NULL",
                                   "ajouter_unite:echec de creer_unite"}));
   ajouter_unite(4, 3, 5, 1);
   EXPECT_EQ(quelle_unite_code(3, 5), 11);
+  // The tribe's list holds the identifiers, newest first.
+  EXPECT_EQ(std::vector<int>(donner_civ(0)->liste_unite.begin(), donner_civ(0)->liste_unite.end()),
+            (std::vector<int>{10, 3, 7, 1}));
 }
 
 TEST(Unites, SuppressionsEtRefus) {
@@ -39,7 +45,7 @@ TEST(Unites, SuppressionsEtRefus) {
   ajouter_unite(5, 4, 7, 120);
   ajouter_unite(5, 5, 7, 30);
   unite* ancienne = quelle_unite(4, 7);
-  unite* tete = donner_civ(5)->liste_unite.front().get();
+  unite* tete = donner_unite(donner_civ(5)->liste_unite.front());
   EXPECT_EQ(tete, quelle_unite(5, 7));
   EXPECT_EQ(tete->comportement, donner_comportement(5));
   CaptureJournaux journaux;
@@ -48,8 +54,12 @@ TEST(Unites, SuppressionsEtRefus) {
   unite orpheline{};
   orpheline.code = 3;
   supprimer_unite(&orpheline);  // its tribe has no unit: nothing changes
-  supprimer_unite(ancienne);    // further down the list: the removal line first
-  supprimer_unite(tete);        // at the head: the removal line last
+  // A copy of a living unit is not that unit: nothing changes either.
+  unite copie = *ancienne;
+  supprimer_unite(&copie);
+  supprimer_unite(ancienne);  // further down the list: the removal line first
+  supprimer_unite(ancienne);  // already removed: nothing changes
+  supprimer_unite(tete);      // at the head: the removal line last
   EXPECT_EQ(sortie.texte(), "supprimer_unite:liste_unite vide");
   EXPECT_EQ(journaux.debug(),
             (std::vector<std::string>{
@@ -63,6 +73,87 @@ TEST(Unites, SuppressionsEtRefus) {
   // The removed records stay readable, with their last values.
   EXPECT_EQ(std::tuple(ancienne->x, ancienne->y, ancienne->nb_hab), std::tuple(4, 7, 120));
   EXPECT_EQ(quelle_unite(4, 7), nullptr);
-  EXPECT_EQ(donner_civ(5)->nb_unites, 0);
+  EXPECT_EQ(nb_unites(*donner_civ(5)), 0);
+  EXPECT_EQ(std::vector<int>(id_free_list().begin(), id_free_list().end()),
+            (std::vector<int>{1, 2}));
   EXPECT_TRUE(verifier_monde().empty());
+}
+
+TEST(Unites, EnregistrementsStablesEtLisiblesApresSuppression) {
+  construire_monde(30, 30, BAS, 5, 1000);
+  creer_tab_civ();
+  ajouter_unite(2, 0, 0, 40);
+  unite* premiere = quelle_unite(0, 0);
+  // Hundreds of units later the store has grown many times: the first record has not moved.
+  for (int x = 1; x < 30; ++x)
+    for (int y = 0; y < 10; ++y) ajouter_unite(x % 9, x, y, 5);
+  EXPECT_EQ(donner_unite(1), premiere);
+  EXPECT_EQ(std::tuple(premiere->id, premiere->code, premiere->nb_hab), std::tuple(1, 2, 40));
+  EXPECT_EQ(combien_unites(), 291);
+
+  // Removed, then its identifier given at once to a new unit elsewhere (what a victory does):
+  // the store gives the new unit, the old record still reads its own last values.
+  supprimer_unite(premiere);
+  ajouter_unite(7, 0, 20, 12);
+  unite* nouvelle = quelle_unite(0, 20);
+  ASSERT_NE(nouvelle, nullptr);
+  EXPECT_NE(nouvelle, premiere);
+  EXPECT_EQ(donner_unite(1), nouvelle);
+  EXPECT_EQ(std::tuple(premiere->id, premiere->code, premiere->x, premiere->y, premiere->nb_hab),
+            std::tuple(1, 2, 0, 0, 40));
+  EXPECT_EQ(quelle_unite(0, 0), nullptr);
+  // Released at the start of the next step; the living units are untouched.
+  liberer_unites_supprimees();
+  EXPECT_EQ(donner_unite(1), nouvelle);
+  EXPECT_EQ(nouvelle->nb_hab, 12);
+  // Identifiers that are no living unit's.
+  EXPECT_EQ((std::array{donner_unite(0), donner_unite(-1), donner_unite(292)}),
+            (std::array<unite*, 3>{nullptr, nullptr, nullptr}));
+  EXPECT_TRUE(verifier_monde().empty());
+}
+
+TEST(Unites, TribuSupprimeeAvecSesUnites) {
+  // A tribe is deleted by the rules only once empty; deleted with units, it takes them away
+  // properly, and their identifiers go back on the stack.
+  construire_monde(5, 5, BAS, 5, 1000);
+  creer_tab_civ();
+  ajouter_unite(4, 1, 1, 30);
+  ajouter_unite(4, 2, 2, 30);
+  ajouter_unite(6, 3, 3, 30);
+  supprimer_civ(donner_civ(4));
+  EXPECT_EQ(donner_civ(4), nullptr);
+  EXPECT_EQ(quelle_unite(1, 1), nullptr);
+  EXPECT_EQ(quelle_unite(2, 2), nullptr);
+  EXPECT_EQ(combien_unites(), 1);
+  EXPECT_EQ(std::vector<int>(id_free_list().begin(), id_free_list().end()),
+            (std::vector<int>{2, 1}));
+  EXPECT_TRUE(verifier_monde().empty());
+}
+
+TEST(Unites, RequetesDeCase) {
+  construire_monde(10, 10, BAS, 5, 30);
+  creer_tab_civ();
+  ajouter_unite(6, 4, 4, 77);
+  CaptureJournaux journaux;
+  EXPECT_EQ((std::array{quelle_unite_code(4, 4), quelle_tribu(4, 4), nb_habitants(4, 4)}),
+            (std::array{1, 6, 77}));
+  EXPECT_EQ(quelle_unite(4, 4), donner_unite(1));
+  // Braces keep the calls, and so the error lines, in order.
+  EXPECT_EQ((std::array{quelle_unite_code(0, 10), quelle_tribu(10, 10), nb_habitants(3, -1)}),
+            (std::array{-1, -1, -1}));
+  EXPECT_EQ(quelle_unite(-1, 0), nullptr);
+  EXPECT_EQ(journaux.erreur(), (std::vector<std::string>{
+                                   "quelle_unite_code: on demande une unite hors de la carte",
+                                   "quelle_tribu: unite hors de la carte",
+                                   "nb_habitants: unite hors de la carte",
+                                   "quelle_unite: on demande une unite hors de la carte",
+                               }));
+  // An empty cell inside the map answers -1 without an error line: the accessors write theirs.
+  EXPECT_EQ((std::array{quelle_unite_code(2, 2), quelle_tribu(2, 2), nb_habitants(2, 2)}),
+            (std::array{-1, -1, -1}));
+  EXPECT_EQ(quelle_unite(2, 2), nullptr);
+  EXPECT_EQ(journaux.erreur().size(), 4u);
+  EXPECT_EQ(journaux.debug(), (std::vector<std::string>{"L'unite demande est vide", "",
+                                                        "code:L'unite demandee est vide", "",
+                                                        "nb_hab_unite:L'unite demandee est vide"}));
 }

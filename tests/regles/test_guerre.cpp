@@ -77,7 +77,7 @@ TEST_F(Guerre, LesDeuxBattusQuandLesDeuxTombentAZero) {
             "a_gagne: L'unite 1 a gagne la guerre contre l'unite 2\n"
             "a_gagne: L'unite 2 a gagne la guerre contre l'unite 1\n"
             "nb=1\nx1=1 y1=1 x2=1 y2=2\n");
-  EXPECT_EQ(donner_civ(0)->nb_unites + donner_civ(3)->nb_unites, 0);
+  EXPECT_EQ(nb_unites(*donner_civ(0)) + nb_unites(*donner_civ(3)), 0);
   EXPECT_EQ(w->nb_hab, 40);
   EXPECT_TRUE(verifier_monde().empty());
 }

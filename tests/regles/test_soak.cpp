@@ -9,6 +9,7 @@
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
+#include "population/unites.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
@@ -41,12 +42,6 @@ void demarrer(int X, int Y, unsigned graine, bool aleatoire) {
   positionner_unite();
 }
 
-int nombre_unites() {
-  int n = 0;
-  for (const civilisation& c : liste_civ()) n += c.nb_unites;
-  return n;
-}
-
 }  // namespace
 
 TEST(Endurance, MondeCoherentApresChaquePas) {
@@ -64,7 +59,7 @@ TEST(Endurance, MondeCoherentApresChaquePas) {
         const auto fautes = verifier_monde();
         ASSERT_TRUE(fautes.empty())
             << e.x << "x" << e.y << " graine " << g << " pas " << pas << ": " << fautes.front();
-        max_unites = std::max(max_unites, nombre_unites());
+        max_unites = std::max(max_unites, combien_unites());
       }
       // Something must have lived on any map with land: the check above is not vacuous.
       if (e.x * e.y >= 25) {
