@@ -13,6 +13,7 @@
 #include "controle/demarrage.h"
 #include "controle/etat_programme.h"
 #include "controle/liens.h"
+#include "controle/experience.h"
 #include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
@@ -54,6 +55,8 @@ int main(int argc, char** argv) {
   ecrire_debug("main - Analyse de la ligne de commande ...\n");
   analyser_ligne_commande(argc, argv);
   if (const int statut = statut_ligne_commande(); statut >= 0) return statut_final(statut);
+  // An experiment or its chart: the whole run, without a world of this process.
+  if (const int statut = executer_mode_experience(); statut >= 0) return statut_final(statut);
   installer_signaux(isatty(STDIN_FILENO));
 
   // Every check of the start comes before any file is created or emptied: a refused start leaves

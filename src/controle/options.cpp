@@ -15,6 +15,7 @@
 #include <set>
 
 #include "controle/etat_programme.h"
+#include "controle/experience.h"
 #include "graphique/clavier.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
@@ -93,6 +94,7 @@ void refuser_graine(const char* texte) {
 
 void analyser_ligne_commande(int argc, char** argv) {
   etat = {};
+  reinitialiser_options_experience();
   etat_programme programme = lire_etat_programme();
   programme.console = 0;
   programme.debug = 0;
@@ -196,6 +198,7 @@ void analyser_ligne_commande(int argc, char** argv) {
         refuser("pangaeolith : l'option %s attend un fichier JSON de paramètres.\n", "--params");
     }
     if (est("h", "-help")) aide = true;
+    if (!reconnu && option_experience(argc, argv, i)) reconnu = true;
     if (!reconnu)
       std::fprintf(stderr, "pangaeolith : option inconnue %s, ignorée (--help pour la liste).\n",
                    argument);
@@ -269,6 +272,17 @@ void afficher_usage() {
       "                      les liste avec leurs plages, docs/modele.md les décrit)\n"
       "  --params FICHIER    paramètres du modèle lus d'un objet JSON {\"nom\": valeur, ...}\n"
       "                      (les --param passent par-dessus)\n"
+      "  --experience PLAN   plan d'expérience (JSON) : joue chacun de ses essais dans un\n"
+      "                      processus et écrit mesures.csv et resume.csv dans le dossier\n"
+      "                      PLAN.resultats à côté du plan\n"
+      "  -j, --processus N   essais joués en même temps (sans cette option : un par processeur)\n"
+      "  --resultats DOSSIER dossier des résultats de --experience\n"
+      "  --reprendre         finit les essais qui manquent après un arrêt (Ctrl-C)\n"
+      "  --confirmer         lance un plan de plus de 10 000 essais ou d'une heure estimée\n"
+      "  --tache K --taches M  ne joue que la tranche K sur M du plan (tableau de tâches)\n"
+      "  --fusionner         réunit les fichiers des tranches en mesures.csv et resume.csv\n"
+      "  --courbe-experience MESURES.csv MESURE FACTEUR FICHIER.svg\n"
+      "                      trace MESURE selon FACTEUR : moyenne, quartiles et extrêmes\n"
       "  -g, --opengl        affichage dans une fenêtre OpenGL (mode texte s'il est indisponible)\n"
       "  -c, --console       invite de commandes dans la fenêtre OpenGL\n"
       "  -s, --simplebuffer  fenêtre sans double tampon\n"
@@ -283,7 +297,8 @@ void afficher_usage() {
       "États de sortie :\n"
       "  0  fin normale (quit, fin de l'entrée, lecteur de la sortie parti, --help)\n"
       "  1  partie sans invite arrêtée par un signal, ou fichier CSV devenu impossible à écrire\n"
-      "  2  option refusée, sauvegarde refusée, affichage texte impossible\n"
+      "  1  expérience arrêtée par un signal ou dont un essai a échoué (--reprendre la finit)\n"
+      "  2  option refusée, sauvegarde ou plan refusé, affichage texte impossible\n"
       "  3  sortie standard impossible à écrire (la raison est dite)\n"
       "  4  debug.log ou error.log impossible à ouvrir ou à écrire : trace incomplète\n");
   vider_sortie();

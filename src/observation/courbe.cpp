@@ -59,9 +59,8 @@ std::pair<std::size_t, bool> caractere_xml(const std::string& t, std::size_t i) 
   return {n, !(c == 0xEF && octet(i + 1) == 0xBF && octet(i + 2) >= 0xBE)};
 }
 
-// A text as XML character data: the characters XML gives a meaning to as entities, a control
-// character as a space, and whatever XML 1.0 does not allow (malformed UTF-8, surrogates,
-// U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
+}  // namespace
+
 std::string echapper_xml(const std::string& texte) {
   std::string r;
   for (std::size_t i = 0; i < texte.size();) {
@@ -92,6 +91,8 @@ std::string echapper_xml(const std::string& texte) {
   }
   return r;
 }
+
+namespace {
 
 // The smallest step of 1, 2 or 5 times a power of ten that cuts 0..maximum (1..GRADUATION_MAX)
 // into at most nombre_max intervals.

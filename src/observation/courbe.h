@@ -22,6 +22,11 @@ std::vector<std::int64_t> graduations(std::int64_t maximum, int nombre_max);
 // A tick value as written on an axis: thousands separated by a space ("12 000").
 std::string texte_graduation(std::int64_t valeur);
 
+// A text as XML character data: the characters XML gives a meaning to as entities, a control
+// character as a space, and whatever XML 1.0 does not allow (malformed UTF-8, surrogates,
+// U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
+std::string echapper_xml(const std::string& texte);
+
 // One tribe's line: its points as (step, inhabitants), and where it died out.
 struct serie_courbe {
   std::int32_t code;

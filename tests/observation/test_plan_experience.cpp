@@ -1,0 +1,222 @@
+// The plan of an experiment: its runs and their order, its columns, the refusals that name their
+// field; and the spread the experiment's chart draws.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "observation/courbe.h"
+#include "observation/courbe_experience.h"
+#include "observation/plan_experience.h"
+
+namespace {
+
+const std::string PLAN = R"({
+  "facteurs": [{"parametre": "chance_epidemie", "valeurs": [300, 50]},
+               {"parametre": "tribu2_regime", "de": -1, "a": 1, "pas": 2}],
+  "repetitions": {"nombre": 3, "premiere_graine": 4294967293},
+  "carte": {"colonnes": 50, "lignes": 7}, "tribus": "tirees", "pas": 25,
+  "mesures": ["guerres", "habitants"], "releve": {"tous_les": 10}})";
+
+std::string erreur_de(const std::string& texte) {
+  plan_experience p;
+  p.pas = 99;
+  std::string erreur;
+  EXPECT_FALSE(lire_plan(texte, p, erreur)) << texte;
+  EXPECT_EQ(p.pas, 99) << "plan changé par un refus : " << texte;
+  return erreur;
+}
+
+}  // namespace
+
+TEST(PlanExperience, EssaisDuPlanCompletDansLOrdreEtColonnes) {
+  plan_experience p;
+  std::string erreur;
+  ASSERT_TRUE(lire_plan(PLAN, p, erreur)) << erreur;
+  EXPECT_EQ(p.facteurs[0].valeurs, (std::vector<int>{300, 50}));
+  // -1 (as the tribe set makes it) is taken back by a per-tribe parameter.
+  EXPECT_EQ(p.facteurs[1].valeurs, (std::vector<int>{-1, 1}));
+  EXPECT_EQ(p.graines, (std::vector<std::uint32_t>{4294967293u, 4294967294u, 4294967295u}));
+  EXPECT_TRUE(p.tribus_tirees);
+  EXPECT_EQ(nombre_essais(p), 12);
+  // The seed varies fastest, then the last factor, then the first.
+  const essai_plan e1 = essai_numero(p, 1);
+  const essai_plan e2 = essai_numero(p, 2);
+  const essai_plan e4 = essai_numero(p, 4);
+  const essai_plan e7 = essai_numero(p, 7);
+  const essai_plan e12 = essai_numero(p, 12);
+  EXPECT_EQ(e1.valeurs, (std::vector<int>{300, -1}));
+  EXPECT_EQ(e1.graine, 4294967293u);
+  EXPECT_EQ(e2.valeurs, (std::vector<int>{300, -1}));
+  EXPECT_EQ(e2.graine, 4294967294u);
+  EXPECT_EQ(e4.valeurs, (std::vector<int>{300, 1}));
+  EXPECT_EQ(e4.graine, 4294967293u);
+  EXPECT_EQ(e7.valeurs, (std::vector<int>{50, -1}));
+  EXPECT_EQ(e12.valeurs, (std::vector<int>{50, 1}));
+  EXPECT_EQ(e12.graine, 4294967295u);
+  const parametres_modele m = modele_essai(p, e4);
+  EXPECT_EQ(m.chance_epidemie, 300);
+  EXPECT_EQ(m.tribus[2].regime, 1);
+  EXPECT_EQ(m.croissance, parametres_modele{}.croissance);
+  EXPECT_EQ(debut_ligne_essai(e4), "4,300,1,4294967293");
+  // Rows every 10 steps from 0, and always the last step.
+  EXPECT_EQ(pas_releves(p), (std::vector<std::int64_t>{0, 10, 20, 25}));
+  std::string tribus;
+  for (int t = 0; t < 9; ++t) tribus += ",habitants_" + std::to_string(t);
+  EXPECT_EQ(entete_mesures(p), "essai,chance_epidemie,tribu2_regime,graine,pas,guerres" + tribus);
+  EXPECT_EQ(entete_resume(p), entete_mesures(p) + ",guerres_total,habitants_max,pas_habitants_max");
+  // Without "mesures" every metric, in their table's order; without "releve" the end only.
+  ASSERT_TRUE(lire_plan(R"({"facteurs": [{"parametre": "croissance", "valeurs": [150]}],
+      "repetitions": {"graines": [1]}, "carte": {"colonnes": 1, "lignes": 1}, "pas": 5})",
+                        p, erreur));
+  EXPECT_EQ(p.mesures.size(), 6u);
+  EXPECT_EQ(colonnes_mesure(mesure_experience::ressources),
+            (std::vector<std::string>{"ressource_eau", "ressource_bois", "ressource_vegetale",
+                                      "ressource_animale"}));
+  EXPECT_EQ(pas_releves(p), (std::vector<std::int64_t>{5}));
+}
+
+TEST(PlanExperience, MemesEssaisMemeTexteCanonique) {
+  plan_experience a;
+  plan_experience b;
+  plan_experience c;
+  std::string erreur;
+  ASSERT_TRUE(lire_plan(PLAN, a, erreur)) << erreur;
+  // The same runs written otherwise: lists spelled out, keys in another order.
+  ASSERT_TRUE(lire_plan(R"({"releve": {"tous_les": 10}, "pas": 25, "tribus": "tirees",
+      "mesures": ["guerres", "habitants"], "carte": {"lignes": 7, "colonnes": 50},
+      "repetitions": {"graines": [4294967293, 4294967294, 4294967295]},
+      "facteurs": [{"valeurs": [300, 50], "parametre": "chance_epidemie"},
+                   {"parametre": "tribu2_regime", "valeurs": [-1, 1]}]})",
+                        b, erreur))
+      << erreur;
+  EXPECT_EQ(a.canonique, b.canonique);
+  // The canonical text is itself a plan, read back to the same text.
+  ASSERT_TRUE(lire_plan(a.canonique, c, erreur)) << erreur;
+  EXPECT_EQ(c.canonique, a.canonique);
+  // Another order of values is another numbering of the runs.
+  ASSERT_TRUE(
+      lire_plan(std::string(PLAN).replace(PLAN.find("[300, 50]"), 9, "[50, 300]"), b, erreur));
+  EXPECT_NE(a.canonique, b.canonique);
+}
+
+TEST(PlanExperience, RefusNommantLeChamp) {
+  const std::string B =
+      R"("repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3)";
+  const std::string F = R"("facteurs": [{"parametre": "croissance", "valeurs": [150]}])";
+  struct cas {
+    std::string texte;
+    std::string attendu;
+  };
+  const cas essais[] = {
+      {"", "plan : JSON mal formé vers l'octet 1"},
+      {"[1]", "plan : objet JSON attendu"},
+      {"{" + B + "}", "plan : clé « facteurs » manquante"},
+      {"{" + F + "}", "plan : clé « repetitions » manquante"},
+      {R"({"facteurs": [{"parametre": 3, "valeurs": [1]}], )" + B + "}",
+       "facteurs[0].parametre : nom de paramètre attendu"},
+      {R"({"facteurs": [{"parametre": "croissance"}], )" + B + "}",
+       "facteurs[0] : il faut soit « valeurs », soit « de », « a » et « pas »"},
+      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150], "pas": 2}], )" + B + "}",
+       "facteurs[0] : il faut soit"},
+      {R"({"facteurs": [{"parametre": "croissance", "de": 200, "a": 150, "pas": 10}], )" + B + "}",
+       "facteurs[0].a : 150 avant le début 200"},
+      {R"({"facteurs": [{"parametre": "croissance", "de": 100, "a": 200, "pas": 0}], )" + B + "}",
+       "facteurs[0].pas : 0 hors de 1..2147483647"},
+      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150, "160"]}], )" + B + "}",
+       "facteurs[0].valeurs[1] : nombre entier attendu"},
+      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150, 150]}], )" + B + "}",
+       "facteurs[0].valeurs[1] : valeur 150 répétée"},
+      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [18446744073709551615]}], )" + B +
+           "}",
+       "facteurs[0].valeurs[0] : 18446744073709551615 hors de"},
+      {R"({"facteurs": [{"parametre": "tribu9_regime", "valeurs": [0]}], )" + B + "}",
+       "facteurs[0].parametre : paramètre inconnu « tribu9_regime »"},
+      {"{" + F +
+           R"(, "repetitions": {"nombre": 2, "premiere_graine": 4294967295}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
+       "repetitions : la dernière graine dépasse 4294967295"},
+      {"{" + F +
+           R"(, "repetitions": {"nombre": 2}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
+       "repetitions : clé « premiere_graine » manquante"},
+      {"{" + F +
+           R"(, "repetitions": {"graines": [-1]}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
+       "repetitions.graines[0] : -1 hors de 0..4294967295"},
+      {"{" + F + R"(, "repetitions": {"graines": [1]}, "carte": [5, 5], "pas": 3})",
+       "carte : objet JSON attendu"},
+      {"{" + F +
+           R"(, "repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5, "z": 1}, "pas": 3})",
+       "carte : clé inconnue « z »"},
+      {"{" + F + ", " + B + R"(, "tribus": "aleatoires"})",
+       "tribus : « fixes » ou « tirees » attendu"},
+      {"{" + F + ", " + B + R"(, "mesures": ["guerres", "guerres"]})",
+       "mesures[1] : mesure « guerres » répétée"},
+      {"{" + F + ", " + B + R"(, "releve": "debut"})", "releve : « fin » ou"},
+      {"{" + F + ", " + B + R"(, "releve": {"tous_les": 0}})", "releve.tous_les : 0 hors de 1..3"},
+      {"{" + F + ", " + B + R"(, "description": ")" + std::string(2001, 'x') + "\"}",
+       "description : texte de 2000 octets au plus attendu"},
+      {"{" + F + ", " + B + R"(, "pas": 1e400})", "plan : nombre trop grand pour être lu"},
+      {R"({"facteurs": [{"parametre": "croissance", "de": 0, "a": 2000000000, "pas": 1}], )" + B +
+           "}",
+       "facteurs[0] : plus de 10000 valeurs"},
+  };
+  for (const cas& e : essais) {
+    const std::string erreur = erreur_de(e.texte);
+    EXPECT_EQ(erreur.rfind(e.attendu, 0), 0u)
+        << "attendu « " << e.attendu << " », obtenu « " << erreur << " »";
+  }
+  // Factors whose product passes the bound are refused before their runs are counted further.
+  std::string gros = R"({"facteurs": [)";
+  for (const char* nom : {"croissance", "seuil_milieu", "milieu_autre"})
+    gros += std::string(gros.back() == '[' ? "" : ",") + R"({"parametre": ")" + nom +
+            R"(", "de": 100, "a": 200, "pas": 1})";
+  EXPECT_EQ(erreur_de(gros + "], " + B + "}"), "facteurs : plus de 1000000 essais");
+}
+
+TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
+  EXPECT_DOUBLE_EQ(quantile({1, 2, 3, 4}, 0.25), 1.75);
+  EXPECT_DOUBLE_EQ(quantile({1, 2, 3, 4}, 0.75), 3.25);
+  EXPECT_DOUBLE_EQ(quantile({7}, 0.25), 7);
+  // Runs 1-3 at x = 10, 4 at x = 20; a run's last row is its largest step, whatever the order.
+  const std::string csv =
+      "essai,x,graine,pas,vivantes,habitants_0,habitants_3,extinction_0\n"
+      "1,10,1,0,9,5,5,\n1,10,1,8,4,100,40,\n"
+      "2,10,2,8,2,200,0,3\n2,10,2,0,9,1,1,\n"
+      "3,10,3,8,3,600,10,\n"
+      "4,20,1,8,1,0,7,5\n";
+  contenu_courbe_experience c;
+  std::string erreur;
+  ASSERT_TRUE(preparer_courbe_experience(csv, "habitants", "x", c, erreur)) << erreur;
+  EXPECT_EQ(c.essais, 4);
+  EXPECT_EQ(c.pas, 8);
+  ASSERT_EQ(c.series.size(), 2u);
+  EXPECT_EQ(c.series[1].code, 3);
+  EXPECT_EQ(c.series[1].couleur, couleur_tribu(3));
+  const point_experience& p = c.series[0].points[0];
+  EXPECT_EQ(p.x, 10);
+  EXPECT_EQ(p.n, 3);
+  EXPECT_DOUBLE_EQ(p.moyenne, 300);
+  EXPECT_DOUBLE_EQ(p.minimum, 100);
+  EXPECT_DOUBLE_EQ(p.q1, 150);
+  EXPECT_DOUBLE_EQ(p.q3, 400);
+  EXPECT_DOUBLE_EQ(p.maximum, 600);
+  EXPECT_EQ(c.series[0].points[1].x, 20);
+  EXPECT_EQ(c.ticks_y.back(), 600);
+  EXPECT_EQ(c.ticks_x.front(), 10);
+  EXPECT_EQ(c.ticks_x.back(), 20);
+  // A metric of the whole world is one series; empty values are left out.
+  ASSERT_TRUE(preparer_courbe_experience(csv, "vivantes", "x", c, erreur)) << erreur;
+  ASSERT_EQ(c.series.size(), 1u);
+  EXPECT_EQ(c.series[0].code, -1);
+  ASSERT_TRUE(preparer_courbe_experience(csv, "extinction", "x", c, erreur)) << erreur;
+  EXPECT_EQ(c.series[0].points[0].n, 1);
+  EXPECT_DOUBLE_EQ(c.series[0].points[0].moyenne, 3);
+  // What the file does not hold is refused with what it holds.
+  EXPECT_FALSE(preparer_courbe_experience(csv, "habitants", "graine", c, erreur));
+  EXPECT_EQ(erreur, "facteur « graine » absent du fichier (facteurs : x)");
+  EXPECT_FALSE(preparer_courbe_experience(csv, "habit", "x", c, erreur));
+  EXPECT_EQ(
+      erreur.rfind("mesure « habit » absente du fichier (colonnes : vivantes, habitants_0", 0), 0u);
+  EXPECT_FALSE(preparer_courbe_experience(csv + "5,10,1\n", "habitants", "x", c, erreur));
+  EXPECT_EQ(erreur, "ligne 8 mal formée");
+  EXPECT_FALSE(preparer_courbe_experience("pas,code\n1,2\n", "habitants", "x", c, erreur));
+}
