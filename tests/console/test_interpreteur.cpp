@@ -4,8 +4,8 @@
 #include <array>
 #include <sstream>
 #include <string>
-#include <utility>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"

@@ -6,10 +6,11 @@
 #include <sstream>
 #include <string>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
+#include "controle/reinitialisation.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 

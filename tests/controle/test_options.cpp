@@ -6,11 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "commun/monde_test.h"
 #include "controle/options.h"
+#include "controle/reinitialisation.h"
 #include "graphique/clavier.h"
 #include "monde/carte.h"
-#include "socle/alea.h"
 #include "socle/parametres.h"
 
 namespace {

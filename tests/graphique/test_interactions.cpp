@@ -6,13 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "graphique/clavier.h"
@@ -184,19 +183,7 @@ TEST(Interactions, SessionEnregistree) {
              " " + std::to_string(ev.c) + " " + std::to_string(ev.d) + lue + "\n" + etat_apres(e);
   }
   fixer_dessin(nullptr);
-  const char* chemin = "tests/graphique/attendu/interactions.txt";
-  if (std::getenv("PANGAEOLITH_ENREGISTRER") != nullptr) {
-    std::ofstream(chemin) << texte;
-    return;
-  }
-  std::ifstream f(chemin);
-  std::istringstream obtenu(texte);
-  std::string attendue, ligne;
-  for (int n = 1; std::getline(f, attendue); ++n) {
-    std::getline(obtenu, ligne);
-    ASSERT_EQ(ligne, attendue) << chemin << ", ligne " << n;
-  }
-  EXPECT_FALSE(std::getline(obtenu, ligne)) << "plus de lignes qu'enregistrees";
+  comparer_enregistrement("tests/graphique/attendu/interactions.txt", texte);
 }
 
 TEST(Vue, CielEtSoleilSelonLHeure) {
