@@ -70,16 +70,34 @@ CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DPANGAEOLITH_FUZZ
   -DPANGAEOLITH_TESTS=OFF -DPANGAEOLITH_BENCH=OFF
 cmake --build build-fuzz -j"$cpus"
 # Each target starts from its seed corpus (fuzz/corpus/<target>, read only) and stops at the first
-# fault, which fails the run.
-for cible in build-fuzz/fuzz_*; do
-  [ -x "$cible" ] || continue
+# fault, which fails the run. The targets run side by side, one a core: each still has its whole
+# time, and the run waits for the longest instead of their sum.
+fuzzer() {
+  local cible=$1 nom corpus statut=0
   nom=$(basename "$cible")
   corpus=$(mktemp -d)
-  echo "== $nom ($(ls "fuzz/corpus/$nom" 2> /dev/null | wc -l) entrées de départ, ${FUZZ_SECONDES:-20} s)"
-  graines=()
+  local graines=()
   [ -d "fuzz/corpus/$nom" ] && graines=("fuzz/corpus/$nom")
   "$cible" -max_total_time="${FUZZ_SECONDES:-20}" -print_final_stats=0 "$corpus" \
-    "${graines[@]}" > "$corpus.log" 2>&1 || { tail -n 40 "$corpus.log"; exit 1; }
-  grep -E '^#[0-9]+' "$corpus.log" | tail -n 1
-  rm -rf "$corpus" "$corpus.log"
+    "${graines[@]}" > "$corpus.log" 2>&1 || statut=$?
+  {
+    echo "== $nom ($(ls "fuzz/corpus/$nom" 2> /dev/null | wc -l) entrées de départ, ${FUZZ_SECONDES:-20} s)"
+    if [ "$statut" -eq 0 ]; then grep -E '^#[0-9]+' "$corpus.log" | tail -n 1; else tail -n 40 "$corpus.log"; fi
+  } > "$corpus.resume"
+  cat "$corpus.resume"
+  rm -rf "$corpus" "$corpus.log" "$corpus.resume"
+  return "$statut"
+}
+echec_fuzz=0
+en_cours=()
+for cible in build-fuzz/fuzz_*; do
+  [ -x "$cible" ] || continue
+  fuzzer "$cible" &
+  en_cours+=($!)
+  if [ ${#en_cours[@]} -ge "$cpus" ]; then
+    wait "${en_cours[0]}" || echec_fuzz=1
+    en_cours=("${en_cours[@]:1}")
+  fi
 done
+for pid in "${en_cours[@]}"; do wait "$pid" || echec_fuzz=1; done
+exit "$echec_fuzz"

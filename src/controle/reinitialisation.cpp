@@ -1,54 +1,25 @@
-// One reset of the whole program: each module's own reset, bottom layer first.
+// One reset of the whole program: each layer's own reset, bottom layer first.
 #include "controle/reinitialisation.h"
 
-#include "console/console.h"
-#include "console/interpreteur.h"
+#include "console/reinitialisation.h"
 #include "controle/etat_programme.h"
 #include "controle/liens.h"
-#include "graphique/clavier.h"
-#include "graphique/console_gl.h"
-#include "graphique/courbe_gl.h"
-#include "graphique/dessin.h"
-#include "graphique/scene.h"
-#include "graphique/vue.h"
-#include "graphique/vue_gl.h"
-#include "monde/carte.h"
-#include "observation/statistiques.h"
-#include "population/civ.h"
-#include "population/unites.h"
-#include "regles/guerre.h"
-#include "socle/alea.h"
-#include "socle/fichiers.h"
-#include "socle/journal.h"
-#include "socle/modele.h"
-#include "socle/parametres.h"
-#include "socle/signaux.h"
-#include "socle/sortie.h"
+#include "graphique/reinitialisation.h"
+#include "monde/reinitialisation.h"
+#include "observation/reinitialisation.h"
+#include "population/reinitialisation.h"
+#include "regles/reinitialisation.h"
+#include "socle/reinitialisation.h"
 
 void reinitialiser_programme() {
-  fermer_debug();
-  fermer_erreur();
-  reinitialiser_fichiers();
-  fixer_sortie(nullptr);
-  fixer_traces_tours(1);
-  reinitialiser_signaux();
-  reinitialiser_parametres();
-  reinitialiser_modele();
+  reinitialiser_socle();
+  reinitialiser_monde();
+  reinitialiser_population();
+  reinitialiser_regles();
+  reinitialiser_observation();
+  reinitialiser_console();
+  reinitialiser_graphique();
+  // The program's top: its loop flags, and the links it makes between the layers below.
   reinitialiser_etat_programme();
-  reinitialiser_vue_gl();
-  semer_partie(1);
-  reinitialiser_carte();
-  reinitialiser_civ();
-  reinitialiser_unites();
-  init_conflits();
-  reinitialiser_statistiques();
-  init_console();
-  fixer_actions_graphiques({});
   installer_liens();
-  fixer_dessin(nullptr);
-  reinitialiser_vue();
-  reinitialiser_scene();
-  init_console_gl();
-  reinitialiser_clavier();
-  reinitialiser_courbe_gl();
 }

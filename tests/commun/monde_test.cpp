@@ -1,27 +1,12 @@
-// Test support shared by every layer.
+// Hand-built worlds for the tests of the map layer and those above it.
 #include "commun/monde_test.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
-#include <map>
-#include <set>
-#include <sstream>
-
-#include "console/console.h"
-#include "console/interpreteur.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
-#include "population/civ.h"
-#include "population/unites.h"
-#include "regles/guerre.h"
-#include "socle/alea.h"
-#include "socle/journal.h"
-#include "socle/parametres.h"
-#include "socle/sortie.h"
+#include "monde/terrain.h"
 
 void construire_monde(int x, int y, int altitude, int climat, int ressource) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   fixer_dimensions(x, y);
   for (int i = 0; i < x; ++i)
     for (int j = 0; j < y; ++j) {
@@ -38,73 +23,4 @@ void fixer_case(int x, int y, int altitude, int eau, int bois, int vegetale, int
   modifier_ressources(t, BOIS, bois);
   modifier_ressources(t, NOURRITURE_VEGETALE, vegetale);
   modifier_ressources(t, NOURRITURE_ANIMALE, animale);
-}
-
-void ajouter_tribu(int code, int regime, int comportement, int milieu_prefere) {
-  const std::string nom = "T" + std::to_string(code);
-  ajouter_civ(code, nom.c_str(), regime, comportement, milieu_prefere);
-}
-
-CaptureSortie::CaptureSortie() {
-  flux_ = open_memstream(&tampon_, &taille_);
-  fixer_sortie(flux_);
-}
-
-CaptureSortie::~CaptureSortie() {
-  fixer_sortie(nullptr);
-  std::fclose(flux_);
-  std::free(tampon_);
-}
-
-std::string CaptureSortie::texte() {
-  std::fflush(flux_);
-  return std::string(tampon_, taille_);
-}
-
-CaptureJournaux::CaptureJournaux() {
-  char modele[] = "/tmp/pangaeolith-journal-XXXXXX";
-  dossier_ = mkdtemp(modele);
-  ouvrir_debug((dossier_ + "/debug.log").c_str());
-  ouvrir_erreur((dossier_ + "/error.log").c_str());
-}
-
-CaptureJournaux::~CaptureJournaux() {
-  fermer_debug();
-  fermer_erreur();
-  std::remove((dossier_ + "/debug.log").c_str());
-  std::remove((dossier_ + "/error.log").c_str());
-  std::remove(dossier_.c_str());
-}
-
-static std::string lire_fichier(const std::string& chemin) {
-  vider_journaux();
-  std::ifstream f(chemin, std::ios::binary);
-  std::stringstream s;
-  s << f.rdbuf();
-  return s.str();
-}
-
-// Messages of a log: each record's text after "Debug - HH:MM:SS:ms - " (or "Error - ...").
-static std::vector<std::string> messages(const std::string& brut) {
-  std::vector<std::string> lignes;
-  std::istringstream flux(brut);
-  std::string ligne;
-  while (std::getline(flux, ligne)) {
-    const auto debut = ligne.find(" - ", 8);
-    lignes.push_back(debut == std::string::npos ? ligne : ligne.substr(debut + 3));
-  }
-  return lignes;
-}
-
-std::string CaptureJournaux::debug_brut() { return lire_fichier(dossier_ + "/debug.log"); }
-std::string CaptureJournaux::erreur_brut() { return lire_fichier(dossier_ + "/error.log"); }
-std::vector<std::string> CaptureJournaux::debug() { return messages(debug_brut()); }
-std::vector<std::string> CaptureJournaux::erreur() { return messages(erreur_brut()); }
-
-bool contient(const std::vector<std::string>& lignes, const std::string& ligne) {
-  return std::find(lignes.begin(), lignes.end(), ligne) != lignes.end();
-}
-
-int compter(const std::vector<std::string>& lignes, const std::string& ligne) {
-  return static_cast<int>(std::count(lignes.begin(), lignes.end(), ligne));
 }

@@ -8,7 +8,8 @@
 #include <tuple>
 #include <vector>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "console/console.h"
 
 namespace {
@@ -49,7 +50,7 @@ struct FichierAide {
 class Console : public ::testing::Test {
  protected:
   void SetUp() override {
-    reinitialiser_programme();
+    reinitialiser_couches();
     fixer_entree_sortie(lire_script, capturer);
     fixer_interpreteur(interpreteur_temoin);
     interpretees.clear();

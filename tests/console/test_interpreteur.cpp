@@ -4,12 +4,12 @@
 #include <array>
 #include <sstream>
 #include <string>
-#include <utility>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "controle/etat_programme.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/terrain.h"
 #include "socle/parametres.h"
 
@@ -37,7 +37,7 @@ const std::string CARTE = "afficher_carte - On va prendre les dimensions de la c
 // What the commands change: ansi, bold, console, boucle_active, fin_demandee.
 using Etat = std::array<int, 5>;
 Etat etat() {
-  const etat_programme e = lire_etat_programme();
+  const drapeaux_boucle e = drapeaux();
   const mode_affichage m = lire_mode_affichage();
   return {m.ansi, m.bold, e.console, e.boucle_active, e.fin_demandee};
 }
@@ -49,7 +49,7 @@ class Interpreteur : public ::testing::Test {
     construire_monde(1, 1, MER, 5);
     fixer_entree_sortie(lire_script, capturer);
     fixer_interpreteur(interpreter_commande);
-    fixer_etat_programme({1, 0, 1, 0});
+    drapeaux() = {1, 0, 1, 0};
     scenes = redessins = consoles_videes = 0;
     reglages = {};
     fenetre = {};

@@ -6,11 +6,12 @@
 #include <sstream>
 #include <string>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
 #include "controle/etat_programme.h"
+#include "controle/reinitialisation.h"
 #include "graphique/vue_gl.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"

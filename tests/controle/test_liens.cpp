@@ -6,6 +6,7 @@
 #include <string>
 
 #include "commun/monde_test.h"
+#include "controle/reinitialisation.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "graphique/vue_gl.h"

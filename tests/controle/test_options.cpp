@@ -9,10 +9,10 @@
 #include "commun/monde_test.h"
 #include "controle/etat_programme.h"
 #include "controle/options.h"
+#include "controle/reinitialisation.h"
 #include "graphique/clavier.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
-#include "socle/alea.h"
 #include "socle/parametres.h"
 
 namespace {

@@ -3,12 +3,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -79,22 +78,47 @@ class enregistreur final : public dessin {
   }
 };
 
-// Compares the FNV-1a hash of `texte` with the one recorded under `nom` in
-// tests/graphique/attendu/empreintes.txt; PANGAEOLITH_ENREGISTRER=1 records it instead.
-inline void comparer_empreinte(const std::string& nom, const std::string& texte) {
-  std::uint64_t h = 14695981039346656037ull;
-  for (unsigned char c : texte) h = (h ^ c) * 1099511628211ull;
-  const char* chemin = "tests/graphique/attendu/empreintes.txt";
-  std::map<std::string, std::uint64_t> table;
-  std::ifstream entree(chemin);
-  for (std::string cle; entree >> cle;) entree >> table[cle];
+// The lines of a text, line ends removed.
+inline std::vector<std::string> lignes_du_texte(const std::string& texte) {
+  std::vector<std::string> lignes;
+  std::istringstream flux(texte);
+  for (std::string ligne; std::getline(flux, ligne);) lignes.push_back(ligne);
+  return lignes;
+}
+
+// Lines `premiere` to `derniere` of a recording or a result, numbered from 1, the line at
+// `marquee` pointed at.
+inline std::string extrait(const std::vector<std::string>& lignes, std::size_t premiere,
+                           std::size_t derniere, std::size_t marquee) {
+  std::ostringstream t;
+  for (std::size_t i = premiere; i < derniere && i < lignes.size(); ++i)
+    t << (i == marquee ? "  > " : "    ") << i + 1 << "  " << lignes[i] << '\n';
+  if (marquee >= lignes.size()) t << "  > " << marquee + 1 << "  (fin)\n";
+  return t.str();
+}
+
+// Compares `texte`, one drawing call (or event) a line, with the recording at `chemin`, relative
+// to the project root where the tests run; PANGAEOLITH_ENREGISTRER=1 writes the recording
+// instead. A difference is reported with the number of the first line that differs and the lines
+// around it, recorded and obtained, so that the failure itself says which call changed.
+inline void comparer_enregistrement(const std::string& chemin, const std::string& texte) {
   if (std::getenv("PANGAEOLITH_ENREGISTRER") != nullptr) {
-    table[nom] = h;
-    std::ofstream sortie(chemin);
-    for (const auto& [cle, valeur] : table) sortie << cle << ' ' << valeur << '\n';
+    std::ofstream(chemin, std::ios::binary) << texte;
     return;
   }
-  ASSERT_TRUE(table.count(nom)) << nom << " : empreinte non enregistree";
-  EXPECT_EQ(table[nom], h) << nom << " : les appels de dessin ont change (" << std::count(
-      texte.begin(), texte.end(), '\n') << " appels)";
+  std::ifstream f(chemin, std::ios::binary);
+  ASSERT_TRUE(f) << chemin << " : aucun enregistrement";
+  std::ostringstream lu;
+  lu << f.rdbuf();
+  if (lu.str() == texte) return;
+  const std::vector<std::string> attendues = lignes_du_texte(lu.str());
+  const std::vector<std::string> obtenues = lignes_du_texte(texte);
+  std::size_t n = 0;
+  while (n < attendues.size() && n < obtenues.size() && attendues[n] == obtenues[n]) ++n;
+  const std::size_t debut = n < 3 ? 0 : n - 3;
+  ADD_FAILURE() << chemin << " : les appels different a partir de la ligne " << n + 1 << " ("
+                << obtenues.size() << " lignes obtenues, " << attendues.size()
+                << " enregistrees)\nenregistre :\n"
+                << extrait(attendues, debut, n + 4, n) << "obtenu :\n"
+                << extrait(obtenues, debut, n + 4, n);
 }

@@ -5,14 +5,17 @@
 #include <vector>
 
 #include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "graphique/console_gl.h"
 #include "graphique/enregistreur.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
+#include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "socle/parametres.h"
 
 using lignes_t = std::vector<std::string>;
 
@@ -26,7 +29,7 @@ void ecrire(const std::vector<std::string>& textes) {
 
 class ConsoleGl : public testing::Test {
  protected:
-  void SetUp() override { reinitialiser_programme(); }
+  void SetUp() override { reinitialiser_couches(); }
 };
 
 TEST_F(ConsoleGl, LignesTropLonguesCoupees) {

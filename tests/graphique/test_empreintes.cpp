@@ -1,15 +1,18 @@
-// Recorded fingerprints of the drawing calls (every call and value, hashed): the scene of a small
-// mixed world at the three detail levels and with its switches, the console overlay, the cell
-// panel and the chart, and the one colour table the scene and the chart share. A change of any
-// vertex, colour, normal or text shows here; the triangle counts and the relief's own generator
-// are checked by rule below.
+// Recorded drawing calls (every call and value, one a line, in tests/graphique/attendu/appels):
+// the scene of a small mixed world at the three detail levels and with its switches, the console
+// overlay, the cell panel and the chart, and the one colour table the scene and the chart share.
+// A change of any vertex, colour, normal or text shows here, with the first call that changed;
+// the triangle counts and the relief's own generator are checked by rule below.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <utility>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
-#include "controle/etat_programme.h"
+#include "commun/reinitialisation_test.h"
+#include "commun/tribus_test.h"
+#include "commun/reinitialisation_test.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
@@ -26,6 +29,11 @@
 #include "socle/alea.h"
 
 namespace {
+
+// Compares the calls of one case with tests/graphique/attendu/appels/<nom>.txt.
+void comparer_appels(const std::string& nom, const std::string& appels) {
+  comparer_enregistrement("tests/graphique/attendu/appels/" + nom + ".txt", appels);
+}
 
 std::string dessiner(void (*f)()) {
   enregistreur e;
@@ -118,16 +126,17 @@ TEST(Empreintes, Scene) {
     v.dessin_guerres = c.guerres;
     ecrire_vue_gl(v);
     const std::string appels = dessiner(construire_scene);
-    comparer_empreinte(c.nom, appels + std::to_string(lire_vue_gl().nb_triangles));
+    comparer_appels(c.nom,
+                    appels + "triangles " + std::to_string(lire_vue_gl().nb_triangles) + "\n");
   }
   construire_monde(1, 1, BAS, 5, 0);
-  comparer_empreinte("scene_1x1", dessiner(construire_scene));
+  comparer_appels("scene_1x1", dessiner(construire_scene));
 }
 
 TEST(Empreintes, ConsoleEtPanneau) {
   for (const int H : {600, 1000})
     for (const int reduite : {0, 1}) {
-      reinitialiser_programme();
+      reinitialiser_couches();
       fixer_taille_fenetre(800, H);
       for (int i = 0; i < 20; ++i) console_gl_ecrire(("L" + std::to_string(i) + "\n").c_str());
       console_gl_ecrire("Légende : àéèêëîïôùûüç ÀÉÿ\ttab\n> saisie\n");
@@ -136,8 +145,8 @@ TEST(Empreintes, ConsoleEtPanneau) {
       vue_gl v = lire_vue_gl();
       v.console_reduite = reduite;
       ecrire_vue_gl(v);
-      comparer_empreinte("console_" + std::to_string(H) + "_" + std::to_string(reduite),
-                         dessiner(dessiner_console));
+      comparer_appels("console_" + std::to_string(H) + "_" + std::to_string(reduite),
+                      dessiner(dessiner_console));
     }
   monde_mixte();
   construire_scene();
@@ -147,8 +156,8 @@ TEST(Empreintes, ConsoleEtPanneau) {
     v.x_clic = x;
     v.y_clic = y;
     ecrire_vue_gl(v);
-    comparer_empreinte("panneau_" + std::to_string(x) + "_" + std::to_string(y),
-                       dessiner(dessiner_infos_case));
+    comparer_appels("panneau_" + std::to_string(x) + "_" + std::to_string(y),
+                    dessiner(dessiner_infos_case));
   }
 }
 
@@ -159,11 +168,9 @@ TEST(Empreintes, Courbe) {
     CaptureSortie sortie;
     for (int i = 0; i < 12; ++i) bcleprincip();
   }
-  comparer_empreinte("courbe_12_pas", dessiner(dessiner_courbe));
-  etat_programme p = lire_etat_programme();
-  p.console = 1;
-  fixer_etat_programme(p);
-  comparer_empreinte("courbe_sous_console", dessiner(dessiner_courbe));
+  comparer_appels("courbe_12_pas", dessiner(dessiner_courbe));
+  drapeaux().console = 1;
+  comparer_appels("courbe_sous_console", dessiner(dessiner_courbe));
 }
 
 TEST(CouleursTribus, LaSceneEtLaCourbeDonnentLaMemeCouleurAChaqueTribu) {

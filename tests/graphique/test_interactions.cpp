@@ -6,16 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "controle/etat_programme.h"
+#include "commun/reinitialisation_test.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -42,7 +41,7 @@ struct evenement {
 
 std::string etat_apres(const enregistreur& e) {
   const vue_gl v = lire_vue_gl();
-  const etat_programme p = lire_etat_programme();
+  const drapeaux_boucle& p = drapeaux();
   char t[512];
   std::snprintf(t, sizeof t,
                 "  oeil %.5g %.5g %.5g vise %.5g %.5g %.5g haut %.5g %.5g %.5g\n"
@@ -171,13 +170,10 @@ TEST(Interactions, SessionEnregistree) {
       case 'l':
         lue = " -> [" + lire_ligne() + "]";
         break;
-      case 'o': {
-        etat_programme p = lire_etat_programme();
-        p.console = ev.a;
-        p.fin_demandee = 0;
-        fixer_etat_programme(p);
+      case 'o':
+        drapeaux().console = ev.a;
+        drapeaux().fin_demandee = 0;
         break;
-      }
       case 'h':
         vider_historique();
         break;
@@ -186,19 +182,7 @@ TEST(Interactions, SessionEnregistree) {
              " " + std::to_string(ev.c) + " " + std::to_string(ev.d) + lue + "\n" + etat_apres(e);
   }
   fixer_dessin(nullptr);
-  const char* chemin = "tests/graphique/attendu/interactions.txt";
-  if (std::getenv("PANGAEOLITH_ENREGISTRER") != nullptr) {
-    std::ofstream(chemin) << texte;
-    return;
-  }
-  std::ifstream f(chemin);
-  std::istringstream obtenu(texte);
-  std::string attendue, ligne;
-  for (int n = 1; std::getline(f, attendue); ++n) {
-    std::getline(obtenu, ligne);
-    ASSERT_EQ(ligne, attendue) << chemin << ", ligne " << n;
-  }
-  EXPECT_FALSE(std::getline(obtenu, ligne)) << "plus de lignes qu'enregistrees";
+  comparer_enregistrement("tests/graphique/attendu/interactions.txt", texte);
 }
 
 TEST(Vue, CielEtSoleilSelonLHeure) {

@@ -5,11 +5,13 @@
 #include <tuple>
 #include <utility>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
 
 TEST(Carte, DimensionsDe1A100) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   CaptureJournaux journaux;
   fixer_dimensions(100, 100);
   fixer_dimensions(101, 10);
@@ -67,7 +69,7 @@ TEST(Carte, ReinitialisationVideToutCeQuiAEteEcrit) {
   // The reset clears only the part of the grid written since the last one: cells of a larger map
   // that was shrunk, and cells installed outside the current dimensions, must come back empty
   // when the map grows again.
-  reinitialiser_programme();
+  reinitialiser_couches();
   fixer_dimensions(100, 100);
   unite u{};
   u.id = 1;

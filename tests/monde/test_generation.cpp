@@ -6,7 +6,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "socle/alea.h"
@@ -35,7 +36,7 @@ std::string faute_generation() {
 }  // namespace
 
 TEST(Generation, OrdreDesTiragesSurQuatreCases) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   fixer_dimensions(4, 1);
   CaptureJournaux journaux;
   // Patch draws: y0, x0, A, B, then the change until it keeps the centre in 0..3.
@@ -78,7 +79,7 @@ TEST(Generation, CasesVoisinesAUnNiveauAuPlusEtRessourcesPleines) {
   int mers = 0;
   for (const auto& taille : tailles)
     for (unsigned graine = 1; graine <= (taille[0] * taille[1] > 1000 ? 4u : 40u); ++graine) {
-      reinitialiser_programme();
+      reinitialiser_couches();
       fixer_dimensions(taille[0], taille[1]);
       initialiser_alea(graine);
       creer_carte();

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/terrain.h"
 #include "socle/alea.h"
 
@@ -53,7 +53,7 @@ TEST(Terrain, DeriveDuClimat) {
   };
   for (const cas& e : essais) {
     SCOPED_TRACE(&e - essais);
-    reinitialiser_programme();
+    reinitialiser_couches();
     CaptureJournaux journaux;
     auto t = creer_terrain(e.altitude, e.climat);
     scripter_alea({e.r});

@@ -8,6 +8,9 @@
 #include <vector>
 
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
+#include "commun/reinitialisation_test.h"
+#include "commun/capture.h"
 #include "monde/terrain.h"
 #include "observation/avancee.h"
 #include "observation/statistiques.h"
@@ -61,7 +64,7 @@ TEST(Avancee, ArretsEntreDeuxPasEtLeursRaisons) {
     EXPECT_EQ(c.pas_joues, 0);
     EXPECT_EQ(nombre_de_pas(), 5);
   }
-  reinitialiser_programme();
+  reinitialiser_couches();
 }
 
 TEST(Avancee, UnLecteurPartiArreteApresLePasQuiLeDecouvre) {
@@ -81,5 +84,5 @@ TEST(Avancee, UnLecteurPartiArreteApresLePasQuiLeDecouvre) {
   fixer_sortie(nullptr);
   std::fclose(flux);
   std::signal(SIGPIPE, ancien);
-  reinitialiser_programme();
+  reinitialiser_couches();
 }

@@ -1,20 +1,9 @@
 // The chart's round ticks; the SVG file of a run is pinned by the recorded runs.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <string>
 
-#include "commun/monde_test.h"
-#include "monde/carte.h"
-#include "monde/generation.h"
-#include "population/civ.h"
-#include "population/placement.h"
 #include "observation/courbe.h"
-#include "regles/simulation.h"
-#include "socle/alea.h"
-#include "socle/fichiers.h"
-#include "socle/parametres.h"
 
 TEST(Courbe, GraduationsRondes) {
   struct cas {

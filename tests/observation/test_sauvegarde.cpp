@@ -10,15 +10,17 @@
 #include <nlohmann/json.hpp>
 #include <string>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "monde/mise_a_jour.h"
+#include "observation/sauvegarde.h"
+#include "observation/statistiques.h"
 #include "population/civ.h"
 #include "population/placement.h"
-#include "observation/sauvegarde.h"
+#include "population/verification.h"
 #include "regles/simulation.h"
-#include "observation/statistiques.h"
 #include "socle/alea.h"
 #include "socle/modele.h"
 #include "socle/parametres.h"
@@ -28,7 +30,7 @@ namespace {
 using json = nlohmann::json;
 
 void generer(int X, int Y, unsigned graine, bool aleatoire) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   fixer_dimensions(X, Y);
   semer_partie(graine);
   fixer_tribus_aleatoires(aleatoire ? 1 : 0);

@@ -1,21 +1,17 @@
 // Observation of a run: the step counter, the history of every tribe's inhabitants with its
 // extinctions, the CSV file of --stats and the table of the "stats" command.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <map>
 #include <string>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
-#include "monde/generation.h"
+#include "observation/statistiques.h"
 #include "population/civ.h"
-#include "population/placement.h"
 #include "population/unites.h"
 #include "regles/simulation.h"
-#include "observation/statistiques.h"
-#include "socle/alea.h"
-#include "socle/parametres.h"
 
 namespace {
 

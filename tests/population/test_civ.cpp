@@ -1,19 +1,15 @@
 // Civilisations: the fixed and the drawn tables, the pass cursor, deletion, look-ups.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
-#include <set>
-#include <string>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "population/civ.h"
-#include "socle/alea.h"
-#include "socle/parametres.h"
 
 TEST(Civ, TableFixeEtRecherches) {
   // The table itself is pinned by the recorded runs; here the lookups and the refusals.
-  reinitialiser_programme();
+  reinitialiser_couches();
   creer_tab_civ();
   EXPECT_EQ(civ_suivante()->code, 0);
   EXPECT_EQ(donner_comportement(9), -1);
@@ -25,7 +21,7 @@ TEST(Civ, TableFixeEtRecherches) {
 }
 
 TEST(Civ, SuppressionPendantUnPassage) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   creer_tab_civ();
   CaptureSortie sortie;
   CaptureJournaux journaux;

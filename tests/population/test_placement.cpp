@@ -7,12 +7,15 @@
 #include <utility>
 #include <vector>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
 #include "population/unites.h"
+#include "population/verification.h"
 #include "socle/alea.h"
 
 const std::string ABANDON = "positionner_unite: pas de case libre pour la tribu ";
@@ -22,7 +25,7 @@ TEST(Placement, InvariantsSurDeNombreusesGraines) {
   for (const auto& taille : tailles)
     for (unsigned graine = 1; graine <= 25; ++graine) {
       SCOPED_TRACE(testing::Message() << taille[0] << "x" << taille[1] << " graine " << graine);
-      reinitialiser_programme();
+      reinitialiser_couches();
       fixer_dimensions(taille[0], taille[1]);
       initialiser_alea(graine);
       creer_tab_civ();

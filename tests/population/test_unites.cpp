@@ -6,10 +6,12 @@
 #include <tuple>
 #include <vector>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "population/verification.h"
 
 TEST(Unites, IdentifiantsFraisPuisReutilises) {
   construire_monde(10, 10, BAS, 5, 1000);

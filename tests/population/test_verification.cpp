@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "population/verification.h"
 
 namespace {
 

@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"

@@ -2,14 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/evolution.h"
-#include "socle/alea.h"
 
 namespace {
 

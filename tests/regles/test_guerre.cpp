@@ -4,10 +4,13 @@
 
 #include <string>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "population/verification.h"
 #include "regles/guerre.h"
 #include "socle/alea.h"
 

@@ -5,13 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
 #include "population/civ.h"
 #include "population/unites.h"
 #include "regles/milieu.h"
-#include "socle/alea.h"
 
 namespace {
 

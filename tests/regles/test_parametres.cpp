@@ -5,6 +5,7 @@
 #include <tuple>
 
 #include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"

@@ -4,12 +4,13 @@
 
 #include <cstdio>
 
-#include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "population/civ.h"
 #include "population/placement.h"
 #include "population/unites.h"
+#include "population/verification.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
@@ -33,7 +34,7 @@ class SortieJetee {
 };
 
 void demarrer(int X, int Y, unsigned graine, bool aleatoire) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   fixer_dimensions(X, Y);
   initialiser_alea(graine);
   fixer_tribus_aleatoires(aleatoire ? 1 : 0);

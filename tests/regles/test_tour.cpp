@@ -10,6 +10,9 @@
 #include <vector>
 
 #include "commun/monde_test.h"
+#include "population/verification.h"
+#include "commun/tribus_test.h"
+#include "commun/capture.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"

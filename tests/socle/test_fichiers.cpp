@@ -11,7 +11,7 @@
 #include <sstream>
 #include <string>
 
-#include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "socle/fichiers.h"
 
 namespace fs = std::filesystem;
@@ -84,7 +84,7 @@ TEST(Fichiers, EcritureCompleteOuRienEtRelecture) {
 // device is refused at once and stays what it was, a replaced file keeps its permissions and
 // owner.
 TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   const Dossier d("fichiers_liens");
   std::string erreur;
   fs::create_directories(d / "sous");
@@ -195,7 +195,7 @@ TEST(Fichiers, LectureDUnFichierOrdinaireSeulement) {
 // The register of outputs: an existing file by device and inode (whatever the name, link or hard
 // link), a file not there yet by its folder and name.
 TEST(Fichiers, RegistreDesSortiesDeLaPartie) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   const Dossier d("fichiers_registre");
   std::string raison;
   std::string erreur;
@@ -231,5 +231,5 @@ TEST(Fichiers, RegistreDesSortiesDeLaPartie) {
   retirer_sortie("le journal de debug");
   EXPECT_TRUE(sortie_libre(d / "autre.svg", raison));
   close(fd);
-  reinitialiser_programme();
+  reinitialiser_couches();
 }

@@ -7,13 +7,14 @@
 #include <sstream>
 #include <thread>
 
-#include "commun/monde_test.h"
+#include "commun/capture.h"
+#include "commun/reinitialisation_test.h"
 #include "socle/journal.h"
 
 using testing::MatchesRegex;
 
 TEST(Journal, EnregistrementsEtFichiers) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   EXPECT_EQ(ecrire_erreur("hors carte\n"), -1);
   // Opening empties the file: a second run keeps only its own records.
   const std::string chemin = testing::TempDir() + "journal_test.log";
@@ -52,7 +53,7 @@ TEST(Journal, EnregistrementsEtFichiers) {
 // Records reach the file at the first record of each new second, not before: a killed run loses
 // at most the last second. A failed write is counted as an incomplete trace.
 TEST(Journal, VidageChaqueSecondeEtEchec) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   const std::string chemin = testing::TempDir() + "journal_seconde.log";
   ASSERT_EQ(ouvrir_debug(chemin.c_str()), 1);
   const auto taille = [&] {

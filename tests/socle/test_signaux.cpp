@@ -1,15 +1,12 @@
-// Signals and the step's lines: what Ctrl-C and SIGTERM raise, how the flags are taken, the
-// silenced lines, the run's seed kept apart from later reseedings.
+// Signals: what Ctrl-C, SIGTERM and SIGHUP raise on a terminal and off one, and how the flags
+// are taken.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <csignal>
-#include <string>
 
-#include "commun/monde_test.h"
-#include "socle/alea.h"
+#include "commun/reinitialisation_test.h"
 #include "socle/signaux.h"
-#include "socle/sortie.h"
 
 namespace {
 
@@ -22,7 +19,7 @@ bool gestionnaire_par_defaut(int numero) {
 }  // namespace
 
 TEST(Signaux, SurTerminalCtrlCInterromptEtSigtermArrete) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   installer_signaux(1);
   EXPECT_FALSE(gestionnaire_par_defaut(SIGINT));
   std::raise(SIGINT);
@@ -37,14 +34,14 @@ TEST(Signaux, SurTerminalCtrlCInterromptEtSigtermArrete) {
   attendre_saisie(0);
   EXPECT_EQ(arret_demande(), 1);
   EXPECT_EQ(interruption_en_attente(), 0);
-  reinitialiser_programme();
+  reinitialiser_couches();
   EXPECT_EQ(arret_demande(), 0);
   EXPECT_TRUE(gestionnaire_par_defaut(SIGINT));
   EXPECT_TRUE(gestionnaire_par_defaut(SIGTERM));
 }
 
 TEST(Signaux, HorsTerminalCtrlCArreteEtLEntreeSeTermine) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   int tube[2];
   ASSERT_EQ(pipe(tube), 0);
   const int entree = dup(STDIN_FILENO);
@@ -61,14 +58,14 @@ TEST(Signaux, HorsTerminalCtrlCArreteEtLEntreeSeTermine) {
   close(entree);
   close(tube[0]);
   close(tube[1]);
-  reinitialiser_programme();
+  reinitialiser_couches();
 }
 
 // SIGHUP (a closed terminal) ends the run like SIGTERM, and stays ignored when it was at start
 // (nohup). Once the run has been asked to end, a second request kills the process with the
 // signal's own action; Ctrl-C at a terminal stays an interruption however often it comes.
 TEST(Signaux, RaccrochageEtSecondeDemandeDArret) {
-  reinitialiser_programme();
+  reinitialiser_couches();
   installer_signaux(1);
   std::raise(SIGHUP);
   EXPECT_EQ(arret_demande(), 1);
@@ -78,14 +75,14 @@ TEST(Signaux, RaccrochageEtSecondeDemandeDArret) {
   EXPECT_EQ(prendre_interruption(), 1);
   EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
   EXPECT_EXIT(std::raise(SIGHUP), testing::KilledBySignal(SIGHUP), "");
-  reinitialiser_programme();
+  reinitialiser_couches();
   EXPECT_TRUE(gestionnaire_par_defaut(SIGHUP));
 
   std::signal(SIGHUP, SIG_IGN);
   installer_signaux(1);
   std::raise(SIGHUP);
   EXPECT_EQ(arret_demande(), 0);
-  reinitialiser_programme();
+  reinitialiser_couches();
   struct sigaction action {};
   sigaction(SIGHUP, nullptr, &action);
   EXPECT_EQ(action.sa_handler, SIG_IGN);
