@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "graphique/dessin.h"
+#include "graphique/pointage.h"
 #include "graphique/scene.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
@@ -143,20 +144,6 @@ void rectangle(int gauche, int bas, int droite, int haut) {
   d.sommet(static_cast<float>(droite), static_cast<float>(bas), 0);
   d.sommet(static_cast<float>(droite), static_cast<float>(haut), 0);
   d.sommet(static_cast<float>(gauche), static_cast<float>(haut), 0);
-}
-
-// The cell under a click along one axis of the top view, or -1: the map, n cells of size c,
-// appears centred on the window at 75 pixels per world unit for an 800 by 600 window, scaled
-// with the window. Its extent is rounded to a thousandth of a pixel, so that the rounding of the
-// single-precision cell size never moves an edge of the map across a pixel boundary.
-int case_sous_clic(int clic, int taille_fenetre, int reference, int n) {
-  const double etendue = std::round(n * static_cast<double>(taille_case()) * 75.0 * taille_fenetre /
-                                    reference * 1000.0) /
-                         1000.0;
-  const double debut = (taille_fenetre / 2) - etendue / 2;
-  if (n <= 0 || etendue <= 0 || clic < debut || clic >= debut + etendue) return -1;
-  const int k = static_cast<int>(std::floor((clic - debut) * n / etendue));
-  return std::min(k, n - 1);
 }
 
 // One formatted line of the panel, at its margin.
@@ -362,9 +349,9 @@ void dessiner_infos_case() {
   g.couleur(1.0f, 1.0f, 1.0f, 1.0f);
   placer(marge, H - 11);
   texte_gl_marge("\n", marge);
-  const int x = case_sous_clic(v.x_clic, W, 800, colonnes_scene());
-  const int y = case_sous_clic(v.y_clic, H, 600, lignes_scene());
-  if (x < 0 || y < 0) {
+  // The cell whose tile is drawn under the click, through the current view and relief.
+  int x = -1, y = -1;
+  if (!case_sous_pointeur(v.x_clic, v.y_clic, x, y)) {
     texte_gl_marge("Infos:\n", marge);
     texte_gl_marge("Pas de case selectionnee\n", marge);
   } else {
