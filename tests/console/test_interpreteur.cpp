@@ -94,6 +94,35 @@ TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   EXPECT_EQ(reglages.basculements, 2);
 }
 
+TEST_F(Interpreteur, HourEtInterDansLeurPlage) {
+  // A period from 0 to an hour and an hour step from 0 to 18 are taken.
+  EXPECT_EQ(commande("hour 3600000"), "");
+  EXPECT_EQ(commande("inter 18"), "");
+  EXPECT_EQ(commande("inter 0"), "");
+  EXPECT_EQ(reglages.delai, 3600000);
+  EXPECT_FLOAT_EQ(reglages.pas, 0.0f);
+  reglages = {7, 0.1f, 0};
+  // Anything else is refused with its reason and the setting kept: a step that is not a finite
+  // number would stop the day for the rest of the run.
+  for (const char* ligne :
+       {"inter nan", "inter NAN", "inter inf", "inter -inf", "inter -0.5", "inter 18.5",
+        "inter 1e30", "hour -1", "hour 3600001", "hour 99999999999999999999"}) {
+    const std::string reponse = commande(ligne);
+    EXPECT_NE(reponse.find("refusé"), std::string::npos) << ligne << " -> " << reponse;
+    EXPECT_EQ(reglages.delai, 7) << ligne;
+    EXPECT_FLOAT_EQ(reglages.pas, 0.1f) << ligne;
+  }
+  EXPECT_EQ(commande("inter nan"),
+            "inter refusé : nan n'est pas un nombre fini ; de 0 à 18 heures par tic. L'intervalle "
+            "ne change pas.\n");
+  EXPECT_EQ(commande("hour -1"),
+            "hour -1 refusé : de 0 à 3600000 millisecondes par tic (négative, la période n'a pas "
+            "de sens ; au-delà d'une heure, le jour semble arrêté). La période ne change pas.\n");
+  // The recovery the day needed: a good value after a refused one is taken.
+  EXPECT_EQ(commande("inter 0.1"), "");
+  EXPECT_FLOAT_EQ(reglages.pas, 0.1f);
+}
+
 TEST_F(Interpreteur, ModeGraphique) {
   CaptureJournaux journaux;
   CaptureSortie sortie;
