@@ -171,14 +171,12 @@ int main(int argc, char** argv) {
     etat_programme programme = lire_etat_programme();
     programme.fin_demandee = 0;
     fixer_etat_programme(programme);
+    // The event loop comes back here only when the window is closed by the window manager.
     boucle_evenements_gl(bcle_princip);
   } else {
     bcle_princip();
   }
 
-  fermer_csv();
-  ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
-  fermer_erreur();
-  fermer_debug();
+  clore_sorties();
   return statut_final(0);
 }
