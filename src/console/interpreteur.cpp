@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -247,9 +249,47 @@ int commande_quit(Contexte& c) {
   return 1;
 }
 
+// In the window, with its additions on, a map drawn on standard output is caught and written
+// into the window console instead, line by line, without its colour sequences (the window's font
+// draws plain text).
+template <typename F>
+int dans_la_fenetre(const Contexte& c, F&& dessiner) {
+  if (!c.graphique() || etat.reglages.cartes_dans_la_fenetre == nullptr ||
+      !etat.reglages.cartes_dans_la_fenetre())
+    return dessiner();
+  char* texte = nullptr;
+  std::size_t taille = 0;
+  FILE* flux = open_memstream(&texte, &taille);
+  if (flux == nullptr) return dessiner();
+  FILE* avant = sortie();
+  fixer_sortie(flux);
+  const int r = dessiner();
+  fixer_sortie(avant == stdout ? nullptr : avant);
+  std::fclose(flux);
+  std::string ligne;
+  for (std::size_t i = 0; i < taille; ++i) {
+    const char ch = texte[i];
+    if (ch == '\033') {
+      // An escape sequence ends with its first letter.
+      while (i + 1 < taille && std::isalpha(static_cast<unsigned char>(texte[i + 1])) == 0) ++i;
+      ++i;
+      continue;
+    }
+    if (ch == '\f') continue;
+    ligne += ch;
+    if (ch == '\n' || ligne.size() >= 400) {
+      console_printf("%s", ligne.c_str());
+      ligne.clear();
+    }
+  }
+  if (!ligne.empty()) console_printf("%s", ligne.c_str());
+  std::free(texte);
+  return r;
+}
+
 int commande_affich(Contexte& c) {
   if (c.graphique()) {
-    afficher_carte();
+    dans_la_fenetre(c, afficher_carte);
     c.rendre_la_main = true;
   } else {
     afficher_carte_texte(c, "main - bleprincip - Erreur à l'affichage de la carte\n");
@@ -397,7 +437,7 @@ int commande_graine(Contexte&) {
 }
 
 int commande_mini(Contexte& c) {
-  if (afficher_carte_compacte() == 0) {
+  if (dans_la_fenetre(c, afficher_carte_compacte) == 0) {
     ecrire_erreur("interpret - mini - Erreur à l'affichage de la carte\n");
     if (!c.graphique()) c.rendre_la_main = true;
   }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@
 #include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/fenetre_gl.h"
@@ -135,6 +137,12 @@ int main(int argc, char** argv) {
   init_console();
   fixer_interpreteur(interpreter_commande);
   fixer_fichier_aide(chemin_fichier_aide().c_str());
+
+  // PANGAEOLITH_SOBRE=1 turns the window's additions off: keys, wheel, heads-up line and the
+  // window answers of mini and affich, leaving the window exactly as designed.
+  if (const char* sobre = std::getenv("PANGAEOLITH_SOBRE");
+      sobre != nullptr && *sobre != '\0' && std::string(sobre) != "0")
+    fixer_ajouts_actifs(0);
 
   mode_affichage affichage = lire_mode_affichage();
   ecrire_debug("main - On prépare le terminal \n");

@@ -5,6 +5,7 @@
 #include "console/interpreteur.h"
 #include "controle/etat_programme.h"
 #include "controle/liens.h"
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -50,5 +51,6 @@ void reinitialiser_programme() {
   reinitialiser_scene();
   init_console_gl();
   reinitialiser_clavier();
+  reinitialiser_ajouts();
   reinitialiser_courbe_gl();
 }

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <deque>
 
+#include "graphique/ajouts.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
@@ -132,6 +133,34 @@ void preset(vue_gl& v, int n) {
   v = lire_vue_gl();
 }
 
+// The keys of the window's additions, which mean nothing with them off.
+void commande_ajoutee(unsigned char touche, vue_gl& v) {
+  if (!ajouts_actifs()) return;
+  switch (touche) {
+    case 'h':
+    case 'H':
+      basculer_bandeau();
+      break;
+    case '+':
+      accelerer_journee();
+      break;
+    case '-':
+      ralentir_journee();
+      break;
+    case ' ':
+      basculer_pause();
+      break;
+    case 't':
+    case 'T':
+      ecrire_vue_gl(v);
+      basculer_taille_unites();
+      v = lire_vue_gl();
+      break;
+    default:
+      break;
+  }
+}
+
 // A key typed while the console is closed is a command.
 void commande(unsigned char touche, vue_gl& v) {
   switch (touche) {
@@ -207,6 +236,7 @@ void commande(unsigned char touche, vue_gl& v) {
       reconstruire(v);
       break;
     default:
+      commande_ajoutee(touche, v);
       break;
   }
 }

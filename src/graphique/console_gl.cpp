@@ -8,7 +8,9 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
+#include "graphique/ajouts.h"
 #include "graphique/dessin.h"
 #include "graphique/pointage.h"
 #include "graphique/scene.h"
@@ -199,7 +201,13 @@ void decrire_case(int x, int y, int marge) {
   const int t = quelle_tribu(x, y);
   ligne_panneau(marge, "Code tribu :%i\n", t);
   const civilisation* civ = donner_civ(t);
-  ligne_panneau(marge, "Nom tribu :%s\n", civ != nullptr ? civ->nom : "");
+  const std::string nom = civ != nullptr ? civ->nom : "";
+  // With the additions on, a name too long for the panel's width ends with an ellipsis.
+  constexpr std::size_t PLACE_NOM = (290 - 10) / 9 - (sizeof "Nom tribu :" - 1);
+  if (ajouts_actifs() && nom.size() > PLACE_NOM)
+    ligne_panneau(marge, "Nom tribu :%s...\n", nom.substr(0, PLACE_NOM - 3).c_str());
+  else
+    ligne_panneau(marge, "Nom tribu :%s\n", nom.c_str());
   ecrire(nom_code(REGIMES, donner_regime(t), HERBIVORE));
   ecrire(nom_code(COMPORTEMENTS, donner_comportement(t), HOSTILE));
   ecrire(nom_code(MILIEUX, donner_milieu_prefere(t), BAS));
@@ -329,8 +337,7 @@ void dessiner_infos_case() {
   dessin& g = dessin_courant();
   g.debut_2d(W, H);
 
-  // The panel goes on the side away from the click.
-  const int L = static_cast<float>(v.x_clic) / static_cast<float>(W) > 0.5f ? 10 : W - 300;
+  const int L = bord_gauche_panneau();
   g.debut(primitive::quads);
   g.couleur(0.2f, 0.2f, 1.0f, 0.5f);
   rectangle(L, H - 500, L + 290, H - 10);
@@ -359,6 +366,14 @@ void dessiner_infos_case() {
   }
 
   g.fin_2d();
+}
+
+int bord_gauche_panneau() {
+  const vue_gl v = lire_vue_gl();
+  // The panel goes on the side away from the click.
+  return static_cast<float>(v.x_clic) / static_cast<float>(etat.largeur) > 0.5f
+             ? 10
+             : etat.largeur - 300;
 }
 
 void fixer_taille_fenetre(int largeur, int hauteur) {

@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -298,6 +299,9 @@ void rappel_clavier(unsigned char touche, int x, int y) { touche_recue(touche, x
 void rappel_special(int touche, int x, int y) { touche_speciale_recue(touche, x, y); }
 void rappel_souris(int bouton, int etat_bouton, int x, int y) { souris(bouton, etat_bouton, x, y); }
 void rappel_mouvement(int x, int y) { mouvement_souris(x, y); }
+void rappel_molette(int /*roue*/, int sens, int x, int y) {
+  if (ajouts_actifs()) molette(sens, x, y);
+}
 
 }  // namespace
 
@@ -398,6 +402,7 @@ void afficher_gl() {
 
   // The chart of key P lies under the console, which stays readable over it.
   if (courbe_affichee()) dessiner_courbe();
+  if (bandeau_affiche()) dessiner_bandeau();
   if (console_servie()) dessiner_console();
   if (v.mode_selection) dessiner_infos_case();
 
@@ -414,5 +419,7 @@ void boucle_evenements_gl(void (*inactif)()) {
   glutSpecialFunc(rappel_special);
   glutMouseFunc(rappel_souris);
   glutMotionFunc(rappel_mouvement);
+  // The wheel is an addition: with the additions off it stays unregistered, as in the design.
+  if (ajouts_actifs()) glutMouseWheelFunc(rappel_molette);
   glutMainLoop();
 }

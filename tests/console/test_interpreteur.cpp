@@ -27,6 +27,7 @@ struct Reglages {
 };
 Reglages reglages;
 options_fenetre fenetre{};
+int cartes_fenetre = 0;  // the maps answer in the window console
 
 int lire_script() { return entree.get(); }
 void capturer(const char* texte) { ecrit += texte; }
@@ -53,9 +54,10 @@ class Interpreteur : public ::testing::Test {
     scenes = redessins = consoles_videes = 0;
     reglages = {};
     fenetre = {};
+    cartes_fenetre = 0;
     fixer_reglages_fenetre({[] { return fenetre; }, [](int ms) { reglages.delai = ms; },
                             [](float heures) { reglages.pas = heures; },
-                            [] { ++reglages.basculements; }});
+                            [] { ++reglages.basculements; }, [] { return cartes_fenetre; }});
   }
 
   // Output of one command line.
@@ -121,6 +123,30 @@ TEST_F(Interpreteur, HourEtInterDansLeurPlage) {
   // The recovery the day needed: a good value after a refused one is taken.
   EXPECT_EQ(commande("inter 0.1"), "");
   EXPECT_FLOAT_EQ(reglages.pas, 0.1f);
+}
+
+TEST_F(Interpreteur, LesCartesRepondentDansLaFenetre) {
+  fixer_mode_affichage({1, 0, 1});
+  // Additions off: the maps go to the terminal, as designed.
+  {
+    CaptureSortie sortie;
+    EXPECT_EQ(commande("mini"), "");
+    EXPECT_NE(sortie.texte().find("+-+"), std::string::npos) << sortie.texte();
+  }
+  // On: into the window console, line by line, without colour sequences; nothing on the terminal.
+  cartes_fenetre = 1;
+  for (const char* ligne : {"mini", "affich"}) {
+    CaptureSortie sortie;
+    const std::string reponse = commande(ligne);
+    EXPECT_EQ(sortie.texte(), "") << ligne;
+    EXPECT_NE(reponse.find("|\n"), std::string::npos) << ligne << reponse;
+    EXPECT_EQ(reponse.find('\033'), std::string::npos) << ligne;
+  }
+  // Text mode is untouched by the switch.
+  fixer_mode_affichage({0, 0, 0});
+  CaptureSortie sortie;
+  EXPECT_EQ(commande("mini"), "");
+  EXPECT_NE(sortie.texte().find("+-+"), std::string::npos);
 }
 
 TEST_F(Interpreteur, ModeGraphique) {
