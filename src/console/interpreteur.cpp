@@ -9,9 +9,11 @@
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 #include <string>
 
@@ -247,9 +249,47 @@ int commande_quit(Contexte& c) {
   return 1;
 }
 
+// In the window, with its additions on, a map drawn on standard output is caught and written
+// into the window console instead, line by line, without its colour sequences (the window's font
+// draws plain text).
+template <typename F>
+int dans_la_fenetre(const Contexte& c, F&& dessiner) {
+  if (!c.graphique() || etat.reglages.cartes_dans_la_fenetre == nullptr ||
+      !etat.reglages.cartes_dans_la_fenetre())
+    return dessiner();
+  char* texte = nullptr;
+  std::size_t taille = 0;
+  FILE* flux = open_memstream(&texte, &taille);
+  if (flux == nullptr) return dessiner();
+  FILE* avant = sortie();
+  fixer_sortie(flux);
+  const int r = dessiner();
+  fixer_sortie(avant == stdout ? nullptr : avant);
+  std::fclose(flux);
+  std::string ligne;
+  for (std::size_t i = 0; i < taille; ++i) {
+    const char ch = texte[i];
+    if (ch == '\033') {
+      // An escape sequence ends with its first letter.
+      while (i + 1 < taille && std::isalpha(static_cast<unsigned char>(texte[i + 1])) == 0) ++i;
+      ++i;
+      continue;
+    }
+    if (ch == '\f') continue;
+    ligne += ch;
+    if (ch == '\n' || ligne.size() >= 400) {
+      console_printf("%s", ligne.c_str());
+      ligne.clear();
+    }
+  }
+  if (!ligne.empty()) console_printf("%s", ligne.c_str());
+  std::free(texte);
+  return r;
+}
+
 int commande_affich(Contexte& c) {
   if (c.graphique()) {
-    afficher_carte();
+    dans_la_fenetre(c, afficher_carte);
     c.rendre_la_main = true;
   } else {
     afficher_carte_texte(c, "main - bleprincip - Erreur à l'affichage de la carte\n");
@@ -280,21 +320,50 @@ int commande_clear(Contexte& c) {
   return 1;
 }
 
+// The timer's period: from 0 (as fast as the window draws) to an hour of real time per tick;
+// beyond that the sky would stand still for so long that the window looks dead, and a negative
+// period has no meaning.
+constexpr int PERIODE_MAX_MS = 3600000;
+// Hours of simulated day per tick: from 0 (the day stands still) to 18, a whole simulated day
+// from 6 h to 24 h in one tick. A negative step would turn the day backwards for ever and never
+// reach the step of the evening; a value that is not a finite number would make the hour one
+// for the rest of the run.
+constexpr float PAS_HEURE_MAX = 18.0f;
+
 int commande_hour(Contexte& c) {
   const int* delai = parametre_entier(c.ligne);
-  if (delai != nullptr)
-    regler(etat.reglages.periode_minuterie, *delai);
-  else
+  if (delai == nullptr) {
     console_printf("Syntaxe : hour X : X = nb de millisecondes\n");
+  } else if (*delai < 0 || *delai > PERIODE_MAX_MS) {
+    console_printf(
+        "hour %d refusé : de 0 à %d millisecondes par tic (négative, la période n'a pas "
+        "de sens ; au-delà d'une heure, le jour semble arrêté). La période ne change "
+        "pas.\n",
+        *delai, PERIODE_MAX_MS);
+  } else {
+    regler(etat.reglages.periode_minuterie, *delai);
+  }
   return 1;
 }
 
 int commande_inter(Contexte& c) {
   const float* pas = static_cast<const float*>(trouver_param(c.ligne, 1, PARAM_REEL));
-  if (pas != nullptr)
-    regler(etat.reglages.heures_par_tic, *pas);
-  else
+  if (pas == nullptr) {
     console_printf("Syntaxe : float X : X = intervalle de dessin\n");
+  } else if (!std::isfinite(*pas)) {
+    console_printf(
+        "inter refusé : %s n'est pas un nombre fini ; de 0 à %g heures par tic. "
+        "L'intervalle ne change pas.\n",
+        std::isnan(*pas) ? "nan" : "l'infini", PAS_HEURE_MAX);
+  } else if (*pas < 0 || *pas > PAS_HEURE_MAX) {
+    console_printf(
+        "inter %g refusé : de 0 à %g heures par tic (négatif, le jour tournerait à "
+        "l'envers sans jamais finir ; %g heures font déjà une journée entière). "
+        "L'intervalle ne change pas.\n",
+        *pas, PAS_HEURE_MAX, PAS_HEURE_MAX);
+  } else {
+    regler(etat.reglages.heures_par_tic, *pas);
+  }
   return 1;
 }
 
@@ -368,7 +437,7 @@ int commande_graine(Contexte&) {
 }
 
 int commande_mini(Contexte& c) {
-  if (afficher_carte_compacte() == 0) {
+  if (dans_la_fenetre(c, afficher_carte_compacte) == 0) {
     ecrire_erreur("interpret - mini - Erreur à l'affichage de la carte\n");
     if (!c.graphique()) c.rendre_la_main = true;
   }
@@ -495,8 +564,10 @@ int commande_param(Contexte& c) {
     return 1;
   }
   if (nom.rfind("tribu", 0) == 0) {
-    console_printf("%s se règle au départ (--param) : les tribus de la partie sont déjà là ; il "
-                   "reste à %d\n", nom.c_str(), avant);
+    console_printf(
+        "%s se règle au départ (--param) : les tribus de la partie sont déjà là ; il "
+        "reste à %d\n",
+        nom.c_str(), avant);
     return 1;
   }
   parametres_modele p = modele();

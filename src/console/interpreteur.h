@@ -40,6 +40,9 @@ struct reglages_fenetre {
   void (*periode_minuterie)(int ms);
   void (*heures_par_tic)(float heures);
   void (*basculer_console_reduite)();
+  // 1 when the maps of "affich" and "mini" answer in the window console rather than on the
+  // terminal that started the program (an addition of the window, which can be switched off).
+  int (*cartes_dans_la_fenetre)();
 };
 
 // Installs the window's settings hooks; all null until then (and after an empty record).

@@ -8,10 +8,18 @@
 #include "controle/etat_programme.h"
 #include "controle/lot.h"
 #include "graphique/vue_gl.h"
+#include "observation/statistiques.h"
 #include "socle/journal.h"
 #include "socle/parametres.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
+
+void clore_sorties() {
+  fermer_csv();
+  ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
+  fermer_erreur();
+  fermer_debug();
+}
 
 void bcle_princip() {
   for (;;) {
@@ -21,9 +29,11 @@ void bcle_princip() {
     // has no prompt for Ctrl-C to come back to: there it ends the run too.
     if (affichage.opengl &&
         (programme.fin_demandee || arret_demande() || interruption_en_attente())) {
-      vider_journaux();
+      clore_sorties();
       std::exit(statut_final(0));
     }
+    // An idle window writes no record for a long time: what is buffered goes out within a second.
+    if (affichage.opengl) entretenir_journaux();
     programme.boucle_active = 1;
     if (!programme.console || arret_demande()) {
       programme.boucle_active = 0;

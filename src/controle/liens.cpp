@@ -5,6 +5,7 @@
 
 #include "console/interpreteur.h"
 #include "controle/etat_programme.h"
+#include "graphique/ajouts.h"
 #include "graphique/programme.h"
 #include "graphique/vue_gl.h"
 
@@ -64,8 +65,8 @@ void noter_fin_demandee() {
 }  // namespace
 
 void installer_liens() {
-  fixer_reglages_fenetre(
-      {options_de_la_vue, regler_delai_minuterie, regler_pas_heure, basculer_console_reduite});
+  fixer_reglages_fenetre({options_de_la_vue, regler_delai_minuterie, regler_pas_heure,
+                          basculer_console_reduite, ajouts_actifs});
   fixer_liens_boucle({debug_actif, rendre_la_main, fermer_console, noter_fin_demandee});
   fixer_liens_programme({drapeau_console, fixer_drapeau_console, noter_fin_demandee});
 }

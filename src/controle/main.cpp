@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <ctime>
 #include <string>
 #include <utility>
@@ -17,6 +18,7 @@
 #include "controle/lot.h"
 #include "controle/options.h"
 #include "controle/terminal.h"
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/fenetre_gl.h"
@@ -139,6 +141,12 @@ int main(int argc, char** argv) {
   fixer_interpreteur(interpreter_commande);
   fixer_fichier_aide(chemin_fichier_aide().c_str());
 
+  // PANGAEOLITH_SOBRE=1 turns the window's additions off: keys, wheel, heads-up line and the
+  // window answers of mini and affich, leaving the window exactly as designed.
+  if (const char* sobre = std::getenv("PANGAEOLITH_SOBRE");
+      sobre != nullptr && *sobre != '\0' && std::string(sobre) != "0")
+    fixer_ajouts_actifs(0);
+
   mode_affichage affichage = lire_mode_affichage();
   ecrire_debug("main - On prépare le terminal \n");
   if (affichage.opengl) {
@@ -174,14 +182,12 @@ int main(int argc, char** argv) {
     etat_programme programme = lire_etat_programme();
     programme.fin_demandee = 0;
     fixer_etat_programme(programme);
+    // The event loop comes back here only when the window is closed by the window manager.
     boucle_evenements_gl(bcle_princip);
   } else {
     bcle_princip();
   }
 
-  fermer_csv();
-  ecrire_debug("main - Fermeture des fichiers de debug et d'erreur...\n");
-  fermer_erreur();
-  fermer_debug();
+  clore_sorties();
   return statut_final(0);
 }

@@ -8,15 +8,19 @@
 #include <array>
 #include <cmath>
 #include <cstring>
+#include <deque>
 
+#include "graphique/ajouts.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/dessin.h"
+#include "graphique/pointage.h"
 #include "graphique/programme.h"
 #include "graphique/scene.h"
 #include "graphique/vue.h"
 #include "graphique/vue_gl.h"
 #include "observation/avancee.h"
+#include "socle/journal.h"
 
 namespace {
 
@@ -25,11 +29,19 @@ constexpr int NB_HISTORIQUE = 10;         // lines kept in the history
 constexpr int LONGUEUR_HISTORIQUE = 100;  // bytes of a history entry, its terminator included
 constexpr unsigned char MARQUE_INVITE = 255;
 constexpr unsigned char TOUCHE_EFFACER = 8;
+constexpr unsigned char TOUCHE_SAUT_DE_LIGNE = 10;
 constexpr unsigned char TOUCHE_ENTREE = 13;
 constexpr unsigned char TOUCHE_ECHAP = 27;
 constexpr unsigned char TOUCHE_CARRE = 178;  // "²", left of the digits on French keyboards
 constexpr float PAS_CAMERA = 0.3f;
 constexpr double PAS_ANGLE = 0.003;  // radians per pixel of a drag
+
+// A key held back: a plain key or a special key, with the pointer position it came with.
+struct touche_retenue {
+  bool speciale;
+  int code;
+  int x, y;
+};
 
 struct Etat {
   // The typed line: the prompt mark in byte 0 once the console is open, the text from byte 1.
@@ -43,9 +55,13 @@ struct Etat {
   int y_souris = 0;
   int eclairage_coupe = 0;
   int fil_de_fer = 0;
+  std::deque<touche_retenue> retenues;  // keys held while a typed line waits, oldest first
 };
 
 Etat etat;
+
+// A line typed in the open console waits for the idle loop to run it.
+bool ligne_en_attente() { return console_servie() && lire_vue_gl().ligne_prete; }
 
 const char* texte_saisie() { return reinterpret_cast<const char*>(etat.ligne_saisie.data()); }
 
@@ -85,7 +101,8 @@ void editer_ligne(unsigned char touche, vue_gl& v) {
   }
   // The byte 255 ends the console's reading and the byte 0 the text: neither can be typed.
   if (touche == MARQUE_INVITE || touche == '\0') return;
-  if (touche == TOUCHE_ENTREE) {
+  // A linefeed (Ctrl-J) ends the line like Enter: stored raw, it would stay inside the line.
+  if (touche == TOUCHE_ENTREE || touche == TOUCHE_SAUT_DE_LIGNE) {
     // Enter always ends the line, over its last character when the line is full.
     etat.col_saisie = std::min(etat.col_saisie, LONGUEUR_SAISIE - 2);
     ligne[static_cast<std::size_t>(etat.col_saisie)] = '\n';
@@ -114,6 +131,34 @@ void preset(vue_gl& v, int n) {
   ecrire_vue_gl(v);
   vue_predefinie(n);
   v = lire_vue_gl();
+}
+
+// The keys of the window's additions, which mean nothing with them off.
+void commande_ajoutee(unsigned char touche, vue_gl& v) {
+  if (!ajouts_actifs()) return;
+  switch (touche) {
+    case 'h':
+    case 'H':
+      basculer_bandeau();
+      break;
+    case '+':
+      accelerer_journee();
+      break;
+    case '-':
+      ralentir_journee();
+      break;
+    case ' ':
+      basculer_pause();
+      break;
+    case 't':
+    case 'T':
+      ecrire_vue_gl(v);
+      basculer_taille_unites();
+      v = lire_vue_gl();
+      break;
+    default:
+      break;
+  }
 }
 
 // A key typed while the console is closed is a command.
@@ -191,6 +236,7 @@ void commande(unsigned char touche, vue_gl& v) {
       reconstruire(v);
       break;
     default:
+      commande_ajoutee(touche, v);
       break;
   }
 }
@@ -305,6 +351,13 @@ void souris(int bouton, int etat_bouton, int x, int y) {
       // The cell panel maps the click to a cell at the next frame.
       v.x_clic = x;
       v.y_clic = y;
+      if (debug_ouvert()) {
+        int cx = -1, cy = -1;
+        if (case_sous_pointeur(x, y, cx, cy))
+          ecrire_debug("souris - Clic en (%i, %i) : case X=%i - Y=%i\n", x, y, cx, cy);
+        else
+          ecrire_debug("souris - Clic en (%i, %i) : pas de case selectionnee\n", x, y);
+      }
       ecrire_vue_gl(v);
       dessin_courant().redessiner();
     }
@@ -354,7 +407,42 @@ int lire_car_gl() {
 void ouvrir_saisie() {
   vider_saisie();
   etat.index_lecture = 1;
+  // The input bar shows its prompt mark from the start, as after opening the console by key.
+  const char invite[] = {static_cast<char>(MARQUE_INVITE), '\0'};
+  console_gl_ecrire(invite);
 }
+
+// Keys that arrive while a typed line waits for the idle loop are held, in order, and handed on
+// once the line has run: typed straight into the line they would overwrite the waiting line,
+// and their echo would run into the command's answer.
+void touche_recue(unsigned char touche, int x, int y) {
+  if (!etat.retenues.empty() || ligne_en_attente()) {
+    etat.retenues.push_back({false, touche, x, y});
+    return;
+  }
+  clavier(touche, x, y);
+}
+
+void touche_speciale_recue(int touche, int x, int y) {
+  if (!etat.retenues.empty() || ligne_en_attente()) {
+    etat.retenues.push_back({true, touche, x, y});
+    return;
+  }
+  touches_speciales(touche, x, y);
+}
+
+void rejouer_touches_retenues() {
+  while (!etat.retenues.empty() && !ligne_en_attente()) {
+    const touche_retenue t = etat.retenues.front();
+    etat.retenues.pop_front();
+    if (t.speciale)
+      touches_speciales(t.code, t.x, t.y);
+    else
+      clavier(static_cast<unsigned char>(t.code), t.x, t.y);
+  }
+}
+
+std::size_t touches_retenues() { return etat.retenues.size(); }
 
 void vider_historique() {
   for (auto& entree : etat.historique) entree.fill('\0');

@@ -8,8 +8,11 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
+#include <string>
 
+#include "graphique/ajouts.h"
 #include "graphique/dessin.h"
+#include "graphique/pointage.h"
 #include "graphique/scene.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
@@ -146,20 +149,6 @@ void rectangle(int gauche, int bas, int droite, int haut) {
   d.sommet(static_cast<float>(gauche), static_cast<float>(haut), 0);
 }
 
-// The cell under a click along one axis of the top view, or -1: the map, n cells of size c,
-// appears centred on the window at 75 pixels per world unit for an 800 by 600 window, scaled
-// with the window. Its extent is rounded to a thousandth of a pixel, so that the rounding of the
-// single-precision cell size never moves an edge of the map across a pixel boundary.
-int case_sous_clic(int clic, int taille_fenetre, int reference, int n) {
-  const double etendue = std::round(n * static_cast<double>(taille_case()) * 75.0 * taille_fenetre /
-                                    reference * 1000.0) /
-                         1000.0;
-  const double debut = (taille_fenetre / 2) - etendue / 2;
-  if (n <= 0 || etendue <= 0 || clic < debut || clic >= debut + etendue) return -1;
-  const int k = static_cast<int>(std::floor((clic - debut) * n / etendue));
-  return std::min(k, n - 1);
-}
-
 // One formatted line of the panel, at its margin.
 __attribute__((format(printf, 2, 3))) void ligne_panneau(int marge, const char* format, ...) {
   char texte[128];
@@ -213,7 +202,13 @@ void decrire_case(int x, int y, int marge) {
   const int t = quelle_tribu(x, y);
   ligne_panneau(marge, "Code tribu :%i\n", t);
   const civilisation* civ = donner_civ(t);
-  ligne_panneau(marge, "Nom tribu :%s\n", civ != nullptr ? civ->nom : "");
+  const std::string nom = civ != nullptr ? civ->nom : "";
+  // With the additions on, a name too long for the panel's width ends with an ellipsis.
+  constexpr std::size_t PLACE_NOM = (290 - 10) / 9 - (sizeof "Nom tribu :" - 1);
+  if (ajouts_actifs() && nom.size() > PLACE_NOM)
+    ligne_panneau(marge, "Nom tribu :%s...\n", nom.substr(0, PLACE_NOM - 3).c_str());
+  else
+    ligne_panneau(marge, "Nom tribu :%s\n", nom.c_str());
   ecrire(nom_code(REGIMES, donner_regime(t), HERBIVORE));
   ecrire(nom_code(COMPORTEMENTS, donner_comportement(t), HOSTILE));
   ecrire(nom_code(MILIEUX, donner_milieu_prefere(t), BAS));
@@ -343,8 +338,7 @@ void dessiner_infos_case() {
   dessin& g = dessin_courant();
   g.debut_2d(W, H);
 
-  // The panel goes on the side away from the click.
-  const int L = static_cast<float>(v.x_clic) / static_cast<float>(W) > 0.5f ? 10 : W - 300;
+  const int L = bord_gauche_panneau();
   g.debut(primitive::quads);
   g.couleur(0.2f, 0.2f, 1.0f, 0.5f);
   rectangle(L, H - 500, L + 290, H - 10);
@@ -363,9 +357,9 @@ void dessiner_infos_case() {
   g.couleur(1.0f, 1.0f, 1.0f, 1.0f);
   placer(marge, H - 11);
   texte_gl_marge("\n", marge);
-  const int x = case_sous_clic(v.x_clic, W, 800, colonnes_scene());
-  const int y = case_sous_clic(v.y_clic, H, 600, lignes_scene());
-  if (x < 0 || y < 0) {
+  // The cell whose tile is drawn under the click, through the current view and relief.
+  int x = -1, y = -1;
+  if (!case_sous_pointeur(v.x_clic, v.y_clic, x, y)) {
     texte_gl_marge("Infos:\n", marge);
     texte_gl_marge("Pas de case selectionnee\n", marge);
   } else {
@@ -373,6 +367,14 @@ void dessiner_infos_case() {
   }
 
   g.fin_2d();
+}
+
+int bord_gauche_panneau() {
+  const vue_gl v = lire_vue_gl();
+  // The panel goes on the side away from the click.
+  return static_cast<float>(v.x_clic) / static_cast<float>(etat.largeur) > 0.5f
+             ? 10
+             : etat.largeur - 300;
 }
 
 void fixer_taille_fenetre(int largeur, int hauteur) {

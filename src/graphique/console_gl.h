@@ -23,6 +23,9 @@ void texte_gl_marge(const char* texte, int marge);
 void dessiner_console();
 void dessiner_infos_case();
 
+// The left edge of the cell panel: on the side away from the click (10, or W - 300).
+int bord_gauche_panneau();
+
 // The window size the overlays draw in, kept by the reshape callback.
 void fixer_taille_fenetre(int largeur, int hauteur);
 int largeur_fenetre();

@@ -3,7 +3,7 @@
 // events to the plain functions of the front-end.
 #include "graphique/fenetre_gl.h"
 
-#include <GL/glut.h>
+#include <GL/freeglut.h>
 #include <GL/glx.h>
 #include <X11/Xlib.h>
 
@@ -20,6 +20,7 @@
 #include <utility>
 #include <vector>
 
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -186,8 +187,8 @@ class dessin_gl final : public dessin {
 
   void redessiner() override { glutPostRedisplay(); }
   void armer_minuterie(int ms) override {
-    noter_armement_minuterie();
-    glutTimerFunc(static_cast<unsigned>(ms < 0 ? 0 : ms), rappel_minuterie, 0);
+    glutTimerFunc(static_cast<unsigned>(ms < 0 ? 0 : ms), rappel_minuterie,
+                  noter_armement_minuterie());
   }
   void eclairage_coupe(bool coupe) override {
     coupe ? glDisable(GL_LIGHTING) : glEnable(GL_LIGHTING);
@@ -286,13 +287,21 @@ int dimension_fenetre(int demandee, int par_defaut, int ecran) {
 // event is handled.
 void rappel_inactif() {
   if (etat.inactif != nullptr) etat.inactif();
+  rejouer_touches_retenues();
   std::this_thread::sleep_for(std::chrono::milliseconds(PAUSE_INACTIF_MS));
 }
 
-void rappel_clavier(unsigned char touche, int x, int y) { clavier(touche, x, y); }
-void rappel_special(int touche, int x, int y) { touches_speciales(touche, x, y); }
+void fenetre_fermee() {
+  ecrire_debug("init_opengl - Fenetre fermee par le gestionnaire de fenetres\n");
+}
+
+void rappel_clavier(unsigned char touche, int x, int y) { touche_recue(touche, x, y); }
+void rappel_special(int touche, int x, int y) { touche_speciale_recue(touche, x, y); }
 void rappel_souris(int bouton, int etat_bouton, int x, int y) { souris(bouton, etat_bouton, x, y); }
 void rappel_mouvement(int x, int y) { mouvement_souris(x, y); }
+void rappel_molette(int /*roue*/, int sens, int x, int y) {
+  if (ajouts_actifs()) molette(sens, x, y);
+}
 
 }  // namespace
 
@@ -318,6 +327,11 @@ int init_opengl(int* argc, char** argv) {
 
   glutReshapeFunc(redimensionner);
   glutDisplayFunc(afficher_gl);
+  // The window manager's close button ends the run like quit: the event loop returns to the
+  // program's top, which closes the CSV file and the logs, instead of the toolkit ending the
+  // process with them still open.
+  glutSetOption(GLUT_ACTION_ON_WINDOW_CLOSE, GLUT_ACTION_GLUTMAINLOOP_RETURNS);
+  glutCloseFunc(fenetre_fermee);
 
   glClearColor(0, 0, 0, 0);
   glClearDepth(1.0);
@@ -388,6 +402,7 @@ void afficher_gl() {
 
   // The chart of key P lies under the console, which stays readable over it.
   if (courbe_affichee()) dessiner_courbe();
+  if (bandeau_affiche()) dessiner_bandeau();
   if (console_servie()) dessiner_console();
   if (v.mode_selection) dessiner_infos_case();
 
@@ -404,5 +419,7 @@ void boucle_evenements_gl(void (*inactif)()) {
   glutSpecialFunc(rappel_special);
   glutMouseFunc(rappel_souris);
   glutMotionFunc(rappel_mouvement);
+  // The wheel is an addition: with the additions off it stays unregistered, as in the design.
+  if (ajouts_actifs()) glutMouseWheelFunc(rappel_molette);
   glutMainLoop();
 }

@@ -21,5 +21,6 @@ void afficher_gl();
 void redimensionner(int largeur, int hauteur);
 
 // Registers `inactif` as the idle function and the keyboard, special-key, mouse and motion
-// handlers, then runs the window's event loop, which ends the program from inside.
+// handlers, then runs the window's event loop. Quit ends the program from inside; the loop
+// returns only when the window manager closes the window.
 void boucle_evenements_gl(void (*inactif)());

@@ -1,6 +1,7 @@
 // The graphics front-end back to its start state: each module's own reset.
 #include "graphique/reinitialisation.h"
 
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -16,5 +17,6 @@ void reinitialiser_graphique() {
   reinitialiser_scene();
   init_console_gl();
   reinitialiser_clavier();
+  reinitialiser_ajouts();
   reinitialiser_courbe_gl();
 }

@@ -223,11 +223,25 @@ struct maille_fine {
   }
 };
 
+// What the last build drew, as the pointer needs it: the detail level, the nine key heights of
+// every tile (row by row, in the order of the cle enum) and every marker sphere with its cell.
+struct sphere_tracee {
+  float x, y, z;
+  double rayon;
+  int case_x, case_y;
+};
+struct relief_trace {
+  int complexite = 0;
+  std::vector<float> hauteurs;
+  std::vector<sphere_tracee> spheres;
+};
+
 // Writes one scene through the drawing interface and counts its triangles.
 class constructeur {
  public:
-  constructeur(dessin& d, const grille_hauteurs& g, float c, const vue_gl& vue)
-      : d_(d), g_(g), c_(c), vue_(vue) {}
+  constructeur(dessin& d, const grille_hauteurs& g, float c, const vue_gl& vue,
+               relief_trace* relief, double echelle_unites)
+      : d_(d), g_(g), c_(c), vue_(vue), relief_(relief), echelle_unites_(echelle_unites) {}
 
   int nb_triangles() const { return nb_triangles_; }
 
@@ -239,6 +253,9 @@ class constructeur {
     for (int j = 0; j <= Y + 1; ++j) {
       for (int i = 0; i <= X + 1; ++i) {
         const points_cles k = points_tuile(g_, i, j);
+        if (relief_ != nullptr)
+          for (int n = 0; n < 9; ++n)
+            relief_->hauteurs.push_back(k[static_cast<std::size_t>(n)].hauteur);
         if (vue_.complexite == 1) {
           pyramide(k);
         } else if (vue_.complexite == 2) {
@@ -246,7 +263,7 @@ class constructeur {
         } else if (maille != nullptr) {
           placer_maille(*maille, k, i, j);
         }
-        if (i >= 1 && i <= X && j >= 1 && j <= Y) marqueurs(i - 1, j - 1, k[P].hauteur);
+        if (i >= 1 && i <= X && j >= 1 && j <= Y) marqueurs(i - 1, j - 1, k[P].hauteur, i, j);
         d_.translater(c_, 0, 0);
       }
       d_.translater(-static_cast<float>(X + 2) * c_, 0, 0);
@@ -326,6 +343,8 @@ class constructeur {
   const grille_hauteurs& g_;
   float c_;
   vue_gl vue_;
+  relief_trace* relief_;   // what the pointer needs of the scene, or none
+  double echelle_unites_;  // the unit spheres' radius as a multiple of the design's c/8
   int nb_triangles_ = 0;
 
   float quart(int n) const { return static_cast<float>(n) * (c_ / 4); }
@@ -380,17 +399,19 @@ class constructeur {
 
   // Resource markers on a small square around the tile's centre, then the unit's sphere at the
   // centre, coloured by tribe.
-  void marqueurs(int x, int y, float h) {
+  void marqueurs(int x, int y, float h, int i, int j) {
     d_.empiler_matrice();
+    // Where the markers stand in the world, for the pointer: the tile's north-west corner.
+    const float x0 = static_cast<float>(i) * c_, y0 = -static_cast<float>(j) * c_;
     if (vue_.dessin_ressources) {
       d_.translater(0.375f * c_, -0.375f * c_, h);
-      ressource(x, y, NOURRITURE_VEGETALE, 0, 1, 0);
+      ressource(x, y, NOURRITURE_VEGETALE, 0, 1, 0, x0 + 0.375f * c_, y0 - 0.375f * c_, h);
       d_.translater(0.25f * c_, 0, 0);
-      ressource(x, y, NOURRITURE_ANIMALE, 1, 0, 0);
+      ressource(x, y, NOURRITURE_ANIMALE, 1, 0, 0, x0 + 0.625f * c_, y0 - 0.375f * c_, h);
       d_.translater(0, -0.25f * c_, 0);
-      ressource(x, y, EAU, 0, 0, 1);
+      ressource(x, y, EAU, 0, 0, 1, x0 + 0.625f * c_, y0 - 0.625f * c_, h);
       d_.translater(-0.25f * c_, 0, 0);
-      ressource(x, y, BOIS, 0.8f, 0.8f, 0);
+      ressource(x, y, BOIS, 0.8f, 0.8f, 0, x0 + 0.375f * c_, y0 - 0.625f * c_, h);
     } else {
       d_.translater(0.375f * c_, -0.625f * c_, h);
     }
@@ -399,18 +420,25 @@ class constructeur {
       const int tribu = quelle_tribu(x, y);
       if (tribu != -1) {
         couleur_tribu(tribu);
-        d_.sphere(c_ / 8, 8, 8);
+        const double rayon = c_ / 8 * echelle_unites_;
+        d_.sphere(rayon, 8, 8);
+        noter_sphere(x0 + 0.5f * c_, y0 - 0.5f * c_, h + 0.2f, rayon, x, y);
         nb_triangles_ += TRIANGLES_UNITE;
       }
     }
     d_.depiler_matrice();
   }
 
-  void ressource(int x, int y, int code, float r, float g, float b) {
+  void ressource(int x, int y, int code, float r, float g, float b, float wx, float wy, float wz) {
     if (combien_ressouce(x, y, code) == 0) return;
     d_.couleur(r, g, b);
     d_.sphere(c_ / 16, 4, 4);
+    noter_sphere(wx, wy, wz, c_ / 16, x, y);
     nb_triangles_ += TRIANGLES_RESSOURCE;
+  }
+
+  void noter_sphere(float wx, float wy, float wz, double rayon, int x, int y) {
+    if (relief_ != nullptr) relief_->spheres.push_back({wx, wy, wz, rayon, x, y});
   }
 
   // The table's colour, or for a code past it a colour drawn from a sequence seeded with the
@@ -468,7 +496,98 @@ struct Etat {
   int X = 0;
   int Y = 0;
   float c = 0;
+  relief_trace relief;
+  int echelle_unites = 1;  // unit-marker size: 1, 2 or 4 times the design's
 };
+
+// Smallest positive distance along d at which the ray meets triangle (a, b, c) on its front face
+// (counter-clockwise seen from where the ray comes), or -1.
+double rencontre_triangle(const double o[3], const double d[3], const double a[3],
+                          const double b[3], const double c[3]) {
+  const double e1[3] = {b[0] - a[0], b[1] - a[1], b[2] - a[2]};
+  const double e2[3] = {c[0] - a[0], c[1] - a[1], c[2] - a[2]};
+  const double p[3] = {d[1] * e2[2] - d[2] * e2[1], d[2] * e2[0] - d[0] * e2[2],
+                       d[0] * e2[1] - d[1] * e2[0]};
+  const double det = e1[0] * p[0] + e1[1] * p[1] + e1[2] * p[2];
+  // det > 0 exactly when the ray comes from the front: back faces are culled by the window.
+  if (det <= 1e-15) return -1;
+  const double t0[3] = {o[0] - a[0], o[1] - a[1], o[2] - a[2]};
+  const double u = (t0[0] * p[0] + t0[1] * p[1] + t0[2] * p[2]) / det;
+  if (u < 0 || u > 1) return -1;
+  const double q[3] = {t0[1] * e1[2] - t0[2] * e1[1], t0[2] * e1[0] - t0[0] * e1[2],
+                       t0[0] * e1[1] - t0[1] * e1[0]};
+  const double v = (d[0] * q[0] + d[1] * q[1] + d[2] * q[2]) / det;
+  if (v < 0 || u + v > 1) return -1;
+  const double t = (e2[0] * q[0] + e2[1] * q[1] + e2[2] * q[2]) / det;
+  return t > 0 ? t : -1;
+}
+
+// Nearest positive distance at which the ray meets the sphere, or -1.
+double rencontre_sphere(const double o[3], const double d[3], const sphere_tracee& s) {
+  const double m[3] = {o[0] - s.x, o[1] - s.y, o[2] - s.z};
+  const double a = d[0] * d[0] + d[1] * d[1] + d[2] * d[2];
+  const double b = m[0] * d[0] + m[1] * d[1] + m[2] * d[2];
+  const double c = m[0] * m[0] + m[1] * m[1] + m[2] * m[2] - s.rayon * s.rayon;
+  const double delta = b * b - a * c;
+  if (delta < 0 || a == 0) return -1;
+  const double r = std::sqrt(delta);
+  const double t1 = (-b - r) / a, t2 = (-b + r) / a;
+  return t1 > 0 ? t1 : (t2 > 0 ? t2 : -1);
+}
+
+// Whether the ray can meet the box at all (slab test), for a quick rejection of a tile.
+bool traverse_boite(const double o[3], const double d[3], const double bas[3],
+                    const double haut[3]) {
+  double entree = 0, sortie = 1e300;
+  for (int a = 0; a < 3; ++a) {
+    if (d[a] == 0) {
+      if (o[a] < bas[a] || o[a] > haut[a]) return false;
+      continue;
+    }
+    double t1 = (bas[a] - o[a]) / d[a], t2 = (haut[a] - o[a]) / d[a];
+    if (t1 > t2) std::swap(t1, t2);
+    entree = std::max(entree, t1);
+    sortie = std::min(sortie, t2);
+    if (entree > sortie) return false;
+  }
+  return true;
+}
+
+// The triangles of tile (i, j) as the build drew them, each handed to `f` as three world points.
+template <typename F>
+void triangles_tuile(const float* k, int i, int j, float c, int complexite, F&& f) {
+  const double x0 = i * static_cast<double>(c), y0 = -j * static_cast<double>(c), q = c / 4.0;
+  const auto point = [&](const coin& p, double(&v)[3]) {
+    v[0] = x0 + p.x * q, v[1] = y0 - p.y * q, v[2] = k[p.k];
+  };
+  double a[3], b[3], e[3], g[3];
+  if (complexite == 1) {
+    for (const auto& t : PYRAMIDE) point(t[0], a), point(t[1], b), point(t[2], e), f(a, b, e);
+  } else if (complexite == 2) {
+    for (const auto& t : PLATEAU_TRIANGLES)
+      point(t[0], a), point(t[1], b), point(t[2], e), f(a, b, e);
+    // A quad is drawn as the triangles (0, 1, 2) and (0, 2, 3).
+    for (const auto& t : PLATEAU_QUADS) {
+      point(t[0], a), point(t[1], b), point(t[2], e), point(t[3], g);
+      f(a, b, e);
+      f(a, e, g);
+    }
+  } else {
+    for (int rb = 0; rb < 4; ++rb)
+      for (int ca = 0; ca < 4; ++ca) {
+        const int col = 4 * i + ca, ligne = 4 * j + rb;
+        const auto& carre = (col + ligne) % 2 == 0 ? CARRE_PAIR : CARRE_IMPAIR;
+        double v[6][3];
+        for (int n = 0; n < 6; ++n) {
+          const int r = rb + carre[n][0], s = ca + carre[n][1];
+          v[n][0] = (col - ca + s) * q, v[n][1] = -(ligne - rb + r) * q;
+          v[n][2] = k[MAILLE_TUILE[r][s]];
+        }
+        f(v[0], v[1], v[2]);
+        f(v[3], v[4], v[5]);
+      }
+  }
+}
 
 Etat etat;
 
@@ -500,10 +619,14 @@ void construire_scene() {
   etat.X = grille->X;
   etat.Y = grille->Y;
   etat.c = c;
+  etat.relief = {};
+  etat.relief.complexite = maille ? 3 : rendu.complexite;
+  etat.relief.hauteurs.reserve(static_cast<std::size_t>(grille->X + 2) *
+                               static_cast<std::size_t>(grille->Y + 2) * 9);
 
   dessin& d = dessin_courant();
   d.nouvelle_liste();
-  constructeur scene(d, *grille, c, rendu);
+  constructeur scene(d, *grille, c, rendu, &etat.relief, etat.echelle_unites);
   scene.tuiles(maille ? &*maille : nullptr);
   scene.guerres();
   if (maille) scene.dessiner_maille(*maille);
@@ -514,6 +637,44 @@ void construire_scene() {
   v.nb_triangles = scene.nb_triangles();
   ecrire_vue_gl(v);
 }
+
+double rencontre_relief(const double o[3], const double d[3], int& x, int& y) {
+  x = y = -1;
+  const int X = etat.X, Y = etat.Y;
+  const float c = etat.c;
+  const auto& h = etat.relief.hauteurs;
+  if (X < 1 || Y < 1 || h.size() != static_cast<std::size_t>(X + 2) * (Y + 2) * 9) return -1;
+  double meilleure = -1;
+  const auto garder = [&](double t, int cx, int cy) {
+    if (t > 0 && (meilleure < 0 || t < meilleure)) meilleure = t, x = cx, y = cy;
+  };
+  for (int j = 0; j <= Y + 1; ++j)
+    for (int i = 0; i <= X + 1; ++i) {
+      const float* k = &h[(static_cast<std::size_t>(j) * (X + 2) + i) * 9];
+      const auto [bas, haut] = std::minmax_element(k, k + 9);
+      const double boite_bas[3] = {i * static_cast<double>(c), -(j + 1) * static_cast<double>(c),
+                                   *bas - 1e-6};
+      const double boite_haut[3] = {(i + 1) * static_cast<double>(c), -j * static_cast<double>(c),
+                                    *haut + 1e-6};
+      if (!traverse_boite(o, d, boite_bas, boite_haut)) continue;
+      // A border tile shows no cell.
+      const bool carte = i >= 1 && i <= X && j >= 1 && j <= Y;
+      triangles_tuile(k, i, j, c, etat.relief.complexite,
+                      [&](const double(&a)[3], const double(&b)[3], const double(&e)[3]) {
+                        garder(rencontre_triangle(o, d, a, b, e), carte ? i - 1 : -1,
+                               carte ? j - 1 : -1);
+                      });
+    }
+  for (const sphere_tracee& s : etat.relief.spheres)
+    garder(rencontre_sphere(o, d, s), s.case_x, s.case_y);
+  if (meilleure < 0) x = y = -1;
+  return meilleure;
+}
+
+void fixer_echelle_unites(int echelle) {
+  etat.echelle_unites = echelle == 2 || echelle == 4 ? echelle : 1;
+}
+int echelle_unites() { return etat.echelle_unites; }
 
 float taille_case() { return etat.c; }
 int colonnes_scene() { return etat.X; }

@@ -12,5 +12,16 @@ float taille_case();
 int colonnes_scene();
 int lignes_scene();
 
-// Back to the start state: nothing built.
+// Where a ray from o along d (world coordinates) first meets what the last build drew: the
+// relief's tiles and the marker spheres, front faces only as the window culls the back ones.
+// The result is the distance along d (negative when the ray meets nothing), with the map cell of
+// the tile met, or of the marker's tile, in x and y; -1, -1 for the border ring (or nothing).
+double rencontre_relief(const double o[3], const double d[3], int& x, int& y);
+
+// The size of the unit spheres at the next build: 1, 2 or 4 times the radius c/8 (any other
+// value counts as 1). The spheres keep their cut, so the triangle count does not change.
+void fixer_echelle_unites(int echelle);
+int echelle_unites();
+
+// Back to the start state: nothing built, unit spheres at their own size.
 void reinitialiser_scene();

@@ -21,7 +21,7 @@ constexpr float REVEIL = 6.0f;
 
 struct Etat {
   int animation = 0;
-  int ticks_en_attente = 0;  // timer ticks armed and not yet arrived
+  int generation = 0;  // number of the newest arming of the timer
 };
 
 Etat etat;
@@ -93,12 +93,11 @@ void minuterie(int /*valeur*/) {
   dessin_courant().armer_minuterie(std::max(0, lire_delai_minuterie()));
 }
 
-void noter_armement_minuterie() { ++etat.ticks_en_attente; }
+int noter_armement_minuterie() { return ++etat.generation; }
 
-void tic_minuterie(int valeur) {
-  if (etat.ticks_en_attente > 0) --etat.ticks_en_attente;
-  if (etat.ticks_en_attente > 0) return;
-  minuterie(valeur);
+void tic_minuterie(int generation) {
+  if (generation != etat.generation) return;
+  minuterie(generation);
 }
 
 double redimensionner_vue(int largeur, int hauteur) {

@@ -14,11 +14,13 @@ void vue_predefinie(int n);
 // redraws and re-arms itself (a negative period counts as 0).
 void minuterie(int valeur);
 
-// The timer glue: every arming of the timer is noted, and of the ticks that arrive only the last
-// one pending goes on to minuterie, so that stopping and restarting the animation before a tick
-// has arrived never leaves two chains running.
-void noter_armement_minuterie();
-void tic_minuterie(int valeur);
+// The timer glue: every arming of the timer takes a new generation number, which the tick
+// carries back; a tick goes on to minuterie only when it carries the newest generation. Ticks
+// of an older arming are stale whatever order they arrive in, so stopping and restarting the
+// animation before a tick has arrived never leaves two chains running, and never drops the
+// fresh one.
+int noter_armement_minuterie();
+void tic_minuterie(int generation);
 
 // Whether the timer chain runs (key E).
 int animation_active();

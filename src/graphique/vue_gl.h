@@ -50,7 +50,8 @@ constexpr vue_gl vue_gl_par_defaut() {
 }
 
 // The animation timer: milliseconds between two ticks ("hour"), hours added at each tick
-// ("inter"). Any value is stored, zero and negative ones included.
+// ("inter"). Any period is stored (a negative one counts as 0), and any hour step that is a
+// finite number; the console's commands keep both within ranges of their own.
 inline constexpr std::int32_t DELAI_MINUTERIE_INITIAL = 500;
 inline constexpr float PAS_HEURE_INITIAL = 0.1f;
 void fixer_delai_minuterie(std::int32_t ms);

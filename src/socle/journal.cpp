@@ -30,11 +30,12 @@ struct Journal {
   char nom[256] = {};
   int echec = 0;            // 1 once the log could not be opened or a write failed
   std::time_t vidage = -1;  // second of the last flush
+  int en_attente = 0;       // records written since the last flush
 };
 
 struct Etat {
-  Journal debug{nullptr, 0, "Debug - ", "le journal de debug", {}, {}, 0, -1};
-  Journal erreur{nullptr, 0, "Error - ", "le journal d'erreurs", {}, {}, 0, -1};
+  Journal debug{nullptr, 0, "Debug - ", "le journal de debug", {}, {}, 0, -1, 0};
+  Journal erreur{nullptr, 0, "Error - ", "le journal d'erreurs", {}, {}, 0, -1, 0};
   std::time_t seconde = -1;
   char heure[10] = {};
   std::string raison_echec;  // why the last log that could not be opened was refused
@@ -57,6 +58,7 @@ void vider(Journal& j) {
   errno = 0;
   if (j.ouvert && std::fflush(j.fichier) != 0) noter_echec(j, errno);
   errno = avant;
+  j.en_attente = 0;
 }
 
 // A log file opened without waiting (a FIFO nobody reads is refused at once) and emptied in place,
@@ -148,6 +150,7 @@ int ecrire(Journal& j, const char* format, va_list arguments) {
   // The failure shows on the record whose write reached the full disk, errno still its own.
   if (ferror_unlocked(f)) noter_echec(j, errno);
   // One flush per second of wall clock at most: a killed run loses at most the last second.
+  j.en_attente = 1;
   if (j.vidage != etat.seconde) {
     j.vidage = etat.seconde;
     vider(j);
@@ -171,6 +174,20 @@ void fermer_erreur() { fermer(etat.erreur); }
 void vider_journaux() {
   vider(etat.debug);
   vider(etat.erreur);
+}
+
+// A log holding records since the last flush is flushed once its second is over.
+static void entretenir(Journal& j, std::time_t maintenant) {
+  if (!j.ouvert || !j.en_attente || j.vidage == maintenant) return;
+  j.vidage = maintenant;
+  vider(j);
+}
+
+void entretenir_journaux() {
+  if (!etat.debug.en_attente && !etat.erreur.en_attente) return;
+  const std::time_t maintenant = std::time(nullptr);
+  entretenir(etat.debug, maintenant);
+  entretenir(etat.erreur, maintenant);
 }
 
 int journaux_en_echec() { return etat.debug.echec | etat.erreur.echec; }

@@ -32,6 +32,10 @@ int debug_ouvert();
 // Pushes buffered records to the files (used before a deliberate process end and while the
 // program waits for a line).
 void vider_journaux();
+// Flushes the records still buffered once the second they were written in is over, so that a
+// quiet program (a window left idle) keeps its trace on disk within a second even when no new
+// record comes to trigger the flush. Cheap when nothing waits: called at every idle pass.
+void entretenir_journaux();
 
 // 1 when a log was asked for but could not be opened, or one of its writes failed (said once on
 // standard error): the trace is incomplete.

@@ -27,6 +27,7 @@ struct Reglages {
 };
 Reglages reglages;
 options_fenetre fenetre{};
+int cartes_fenetre = 0;  // the maps answer in the window console
 
 int lire_script() { return entree.get(); }
 void capturer(const char* texte) { ecrit += texte; }
@@ -53,9 +54,10 @@ class Interpreteur : public ::testing::Test {
     scenes = redessins = consoles_videes = 0;
     reglages = {};
     fenetre = {};
+    cartes_fenetre = 0;
     fixer_reglages_fenetre({[] { return fenetre; }, [](int ms) { reglages.delai = ms; },
                             [](float heures) { reglages.pas = heures; },
-                            [] { ++reglages.basculements; }});
+                            [] { ++reglages.basculements; }, [] { return cartes_fenetre; }});
   }
 
   // Output of one command line.
@@ -92,6 +94,59 @@ TEST_F(Interpreteur, MinuterieEtConsoleReduite) {
   EXPECT_EQ(reglages.delai, 9);
   EXPECT_FLOAT_EQ(reglages.pas, 0.5f);
   EXPECT_EQ(reglages.basculements, 2);
+}
+
+TEST_F(Interpreteur, HourEtInterDansLeurPlage) {
+  // A period from 0 to an hour and an hour step from 0 to 18 are taken.
+  EXPECT_EQ(commande("hour 3600000"), "");
+  EXPECT_EQ(commande("inter 18"), "");
+  EXPECT_EQ(commande("inter 0"), "");
+  EXPECT_EQ(reglages.delai, 3600000);
+  EXPECT_FLOAT_EQ(reglages.pas, 0.0f);
+  reglages = {7, 0.1f, 0};
+  // Anything else is refused with its reason and the setting kept: a step that is not a finite
+  // number would stop the day for the rest of the run.
+  for (const char* ligne :
+       {"inter nan", "inter NAN", "inter inf", "inter -inf", "inter -0.5", "inter 18.5",
+        "inter 1e30", "hour -1", "hour 3600001", "hour 99999999999999999999"}) {
+    const std::string reponse = commande(ligne);
+    EXPECT_NE(reponse.find("refusé"), std::string::npos) << ligne << " -> " << reponse;
+    EXPECT_EQ(reglages.delai, 7) << ligne;
+    EXPECT_FLOAT_EQ(reglages.pas, 0.1f) << ligne;
+  }
+  EXPECT_EQ(commande("inter nan"),
+            "inter refusé : nan n'est pas un nombre fini ; de 0 à 18 heures par tic. L'intervalle "
+            "ne change pas.\n");
+  EXPECT_EQ(commande("hour -1"),
+            "hour -1 refusé : de 0 à 3600000 millisecondes par tic (négative, la période n'a pas "
+            "de sens ; au-delà d'une heure, le jour semble arrêté). La période ne change pas.\n");
+  // The recovery the day needed: a good value after a refused one is taken.
+  EXPECT_EQ(commande("inter 0.1"), "");
+  EXPECT_FLOAT_EQ(reglages.pas, 0.1f);
+}
+
+TEST_F(Interpreteur, LesCartesRepondentDansLaFenetre) {
+  fixer_mode_affichage({1, 0, 1});
+  // Additions off: the maps go to the terminal, as designed.
+  {
+    CaptureSortie sortie;
+    EXPECT_EQ(commande("mini"), "");
+    EXPECT_NE(sortie.texte().find("+-+"), std::string::npos) << sortie.texte();
+  }
+  // On: into the window console, line by line, without colour sequences; nothing on the terminal.
+  cartes_fenetre = 1;
+  for (const char* ligne : {"mini", "affich"}) {
+    CaptureSortie sortie;
+    const std::string reponse = commande(ligne);
+    EXPECT_EQ(sortie.texte(), "") << ligne;
+    EXPECT_NE(reponse.find("|\n"), std::string::npos) << ligne << reponse;
+    EXPECT_EQ(reponse.find('\033'), std::string::npos) << ligne;
+  }
+  // Text mode is untouched by the switch.
+  fixer_mode_affichage({0, 0, 0});
+  CaptureSortie sortie;
+  EXPECT_EQ(commande("mini"), "");
+  EXPECT_NE(sortie.texte().find("+-+"), std::string::npos);
 }
 
 TEST_F(Interpreteur, ModeGraphique) {

@@ -1,6 +1,7 @@
 // The window console: its ring of lines, the overlay and the cell panel, drawn into a recorder.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,10 @@
 #include "commun/reinitialisation_test.h"
 #include "graphique/console_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/pointage.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
+#include "graphique/vue.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
 #include "monde/terrain.h"
@@ -66,28 +69,29 @@ class InfosCase : public testing::Test {
 };
 
 TEST_F(InfosCase, ClicVersCaseEtCote) {
-  const struct {
-    int largeur, x, y;
-    std::string case_choisie;
-  } cas[] = {
-      {800, 150, 300, "Case: X=0 - Y=5"},
-      {800, 649, 300, "Case: X=9 - Y=5"},
-      {800, 650, 300, ""},
-      {800, 400, 50, "Case: X=5 - Y=0"},
-      {800, 400, 549, "Case: X=5 - Y=9"},
-      {800, 400, 550, ""},
-      {800, 200, 100, "Case: X=1 - Y=1"},
-      {1600, 300, 300, "Case: X=0 - Y=5"},
-      {1600, 1299, 300, "Case: X=9 - Y=5"},
-      {1600, 1300, 300, ""},
-  };
-  for (const auto& c : cas) {
-    fixer_taille_fenetre(c.largeur, 600);
-    const lignes_t l = lignes(c.x, c.y);
+  // Seen from above, the panel describes the cell drawn under the click, whatever the window's
+  // size; off the map there is none.
+  vue_predefinie(1);
+  for (const auto& [W, x, y] : {std::array{800, 400, 300},
+                                {800, 160, 70},
+                                {800, 640, 530},
+                                {1600, 800, 300},
+                                {1600, 330, 40},
+                                {800, 5, 5},
+                                {800, 795, 300}}) {
+    fixer_taille_fenetre(W, 600);
+    int cx = -1, cy = -1;
+    const std::string attendue =
+        case_sous_pointeur(x, y, cx, cy) != 0
+            ? "Case: X=" + std::to_string(cx) + " - Y=" + std::to_string(cy)
+            : "Pas de case selectionnee";
+    const lignes_t l = lignes(x, y);
     ASSERT_GE(l.size(), 2u);
-    EXPECT_EQ(l[1], c.case_choisie.empty() ? "Pas de case selectionnee" : c.case_choisie)
-        << c.largeur << " " << c.x << " " << c.y;
+    EXPECT_EQ(l[1], attendue) << W << " " << x << " " << y;
   }
+  fixer_taille_fenetre(800, 600);
+  EXPECT_EQ(lignes(400, 300)[1], "Case: X=5 - Y=5");
+  EXPECT_EQ(lignes(5, 5)[1], "Pas de case selectionnee");
   // The panel goes on the side away from the click; a click on the centre line puts it right.
   fixer_taille_fenetre(800, 600);
   for (const auto& [x, gauche] : {std::pair{399, 500}, {400, 500}, {401, 10}}) {

@@ -151,6 +151,8 @@ TEST(Empreintes, ConsoleEtPanneau) {
   monde_mixte();
   construire_scene();
   fixer_taille_fenetre(800, 600);
+  // The panel describes the cell drawn under the click, seen from above as in selection mode.
+  vue_predefinie(1);
   for (const auto& [x, y] : {std::pair{200, 150}, {360, 300}, {650, 300}}) {
     vue_gl v = lire_vue_gl();
     v.x_clic = x;

@@ -15,6 +15,7 @@
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "commun/reinitialisation_test.h"
+#include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
@@ -77,6 +78,8 @@ std::string lire_ligne() {
 
 TEST(Interactions, SessionEnregistree) {
   construire_monde(10, 10, BAS, 5, 1000);
+  // The design's window: with its additions off the session is the recorded one.
+  fixer_ajouts_actifs(0);
   ajouter_tribu(0, CARNIVORE, PACIFIQUE, BAS);
   ajouter_unite(0, 4, 4, 300);
   fixer_mode_affichage({0, 0, 1});

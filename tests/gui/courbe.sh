@@ -3,6 +3,8 @@
 # the scene (a light panel with every tribe's colour in its lines and legend), and P again gives
 # the scene back exactly as it was.
 source "$(dirname "$0")/lib/fenetre.sh" "$@"
+# The design's window: its additions (heads-up line, extra keys, wheel) switched off.
+export PANGAEOLITH_SOBRE=1
 
 ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}verify_asan_link_order=0" stdbuf -oL "$BIN" -g --seed 5 -i 30 20 -z 800 600 > sortie.txt 2> erreurs.txt < /dev/null &
 PROGRAMME=$!

@@ -5,6 +5,8 @@
 # runs single steps, E the animation with a step at the end of the simulated day, q ends the
 # program.
 source "$(dirname "$0")/lib/fenetre.sh" "$@"
+# The design's window: its additions (heads-up line, extra keys, wheel) switched off.
+export PANGAEOLITH_SOBRE=1
 
 # The display given on the command line, with no DISPLAY in the environment. Standard output
 # line-buffered, so that the steps' lines are counted as they come (stdbuf preloads its library

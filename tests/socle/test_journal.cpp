@@ -85,3 +85,31 @@ TEST(Journal, VidageChaqueSecondeEtEchec) {
   EXPECT_EQ(journaux_en_echec(), 1);
   fermer_debug();
 }
+
+TEST(Journal, UnProgrammeInactifVideSesEnregistrementsEnUneSeconde) {
+  reinitialiser_couches();
+  const std::string chemin = testing::TempDir() + "journal_inactif.log";
+  const auto contenu = [&] {
+    std::stringstream texte;
+    texte << std::ifstream(chemin).rdbuf();
+    return texte.str();
+  };
+  ASSERT_EQ(ouvrir_debug(chemin.c_str()), 1);
+  // Start just after a second begins, so that the two records share their second.
+  const std::time_t depart = std::time(nullptr);
+  while (std::time(nullptr) == depart) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  ecrire_debug("premier");  // the first record of a file goes out at once
+  ecrire_debug("dernier");  // the second waits in the buffer
+  entretenir_journaux();    // the second is not over: still buffered
+  EXPECT_EQ(contenu().find("dernier"), std::string::npos);
+  // No record comes any more; the idle passes flush it once its second is over.
+  const auto limite = std::chrono::steady_clock::now() + std::chrono::milliseconds(1100);
+  while (std::chrono::steady_clock::now() < limite &&
+         contenu().find("dernier") == std::string::npos) {
+    entretenir_journaux();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+  EXPECT_NE(contenu().find("dernier"), std::string::npos) << "not on disk after a quiet second";
+  fermer_debug();
+  std::remove(chemin.c_str());
+}
