@@ -27,7 +27,6 @@
 #include <string>
 #include <vector>
 
-#include "controle/options.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "observation/courbe_experience.h"
@@ -660,7 +659,7 @@ int processeurs_disponibles() {
   return static_cast<int>(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
 }
 
-int executer_mode_experience() {
+int executer_mode_experience(bool autre_travail) {
   const options_experience& o = etat.options;
   if (!o.donnees) return -1;
   if (o.refusee) return 2;
@@ -681,8 +680,7 @@ int executer_mode_experience() {
     return refus(
         "les options -j, --resultats, --reprendre, --confirmer, --fusionner, --tache et --taches "
         "ne servent qu'avec --experience PLAN.json.");
-  const options_lot lot = lire_options_lot();
-  if (lot.pas >= 0 || !lot.stats.empty() || !lot.charger.empty())
+  if (autre_travail)
     return refus(
         "--experience ne se combine pas avec --pas, --stats ni --charger : le plan dit tout.");
   if ((o.tache > 0) != (o.taches > 0)) return refus("--tache K et --taches M se donnent ensemble.");

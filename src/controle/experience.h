@@ -30,8 +30,9 @@ void reinitialiser_options_experience();
 // After the command line is read: -1 when no option above was given (the run goes on as usual),
 // otherwise the whole work they ask for is done here and the answer is the exit status: 0 done,
 // 1 stopped by a signal or a run failed (what is done is kept), 2 refused before anything was
-// written.
-int executer_mode_experience();
+// written. `autre_travail`: --pas, --stats or --charger was given too, which an experiment does
+// not combine with.
+int executer_mode_experience(bool autre_travail);
 
 // The processors this process may run on (at least 1).
 int processeurs_disponibles();

@@ -58,7 +58,13 @@ int main(int argc, char** argv) {
   analyser_ligne_commande(argc, argv);
   if (const int statut = statut_ligne_commande(); statut >= 0) return statut_final(statut);
   // An experiment or its chart: the whole run, without a world of this process.
-  if (const int statut = executer_mode_experience(); statut >= 0) return statut_final(statut);
+  {
+    const options_lot demande = lire_options_lot();
+    const bool autre_travail =
+        demande.pas >= 0 || !demande.stats.empty() || !demande.charger.empty();
+    if (const int statut = executer_mode_experience(autre_travail); statut >= 0)
+      return statut_final(statut);
+  }
   installer_signaux(isatty(STDIN_FILENO));
 
   // Every check of the start comes before any file is created or emptied: a refused start leaves
