@@ -102,17 +102,6 @@ std::int64_t pas_rond(std::int64_t maximum, int nombre_max) {
       if ((maximum - 1) / (m * puissance) + 1 <= nombre_max) return m * puissance;
 }
 
-std::string nombre(double v) {
-  char t[32];
-  std::snprintf(t, sizeof t, "%.1f", v);
-  return t;
-}
-
-std::string rgb(const std::array<std::uint8_t, 3>& c) {
-  return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
-         ")";
-}
-
 }  // namespace
 
 std::array<std::uint8_t, 3> couleur_tribu(int code) {
@@ -189,11 +178,11 @@ std::string texte_svg(const contenu_courbe& c) {
   // Grid and ticks.
   s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
   for (std::int64_t v : c.ticks_x)
-    s += "<line x1=\"" + nombre(px(v)) + "\" y1=\"" + std::to_string(PAGE_HAUT) + "\" x2=\"" +
-         nombre(px(v)) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+    s += "<line x1=\"" + nombre_svg(px(v)) + "\" y1=\"" + std::to_string(PAGE_HAUT) + "\" x2=\"" +
+         nombre_svg(px(v)) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
   for (std::int64_t v : c.ticks_y)
-    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + nombre(py(v)) + "\" x2=\"" +
-         std::to_string(PAGE_DROITE) + "\" y2=\"" + nombre(py(v)) + "\"/>\n";
+    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + nombre_svg(py(v)) + "\" x2=\"" +
+         std::to_string(PAGE_DROITE) + "\" y2=\"" + nombre_svg(py(v)) + "\"/>\n";
   s += "</g>\n";
   s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
   s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
@@ -203,10 +192,10 @@ std::string texte_svg(const contenu_courbe& c) {
   s += "</g>\n";
   s += "<g class=\"graduations\" fill=\"#333\">\n";
   for (std::int64_t v : c.ticks_x)
-    s += "<text x=\"" + nombre(px(v)) + "\" y=\"" + std::to_string(PAGE_BAS + 20) +
+    s += "<text x=\"" + nombre_svg(px(v)) + "\" y=\"" + std::to_string(PAGE_BAS + 20) +
          "\" text-anchor=\"middle\">" + texte_graduation(v) + "</text>\n";
   for (std::int64_t v : c.ticks_y)
-    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" + nombre(py(v) + 4) +
+    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" + nombre_svg(py(v) + 4) +
          "\" text-anchor=\"end\">" + texte_graduation(v) + "</text>\n";
   s += "</g>\n";
   s += "<text x=\"" + std::to_string((PAGE_GAUCHE + PAGE_DROITE) / 2) + "\" y=\"" +
@@ -222,7 +211,7 @@ std::string texte_svg(const contenu_courbe& c) {
          "stroke-linejoin=\"round\" points=\"";
     for (std::size_t i = 0; i < t.points.size(); ++i) {
       if (i > 0) s += ' ';
-      s += nombre(px(t.points[i][0])) + "," + nombre(py(t.points[i][1]));
+      s += nombre_svg(px(t.points[i][0])) + "," + nombre_svg(py(t.points[i][1]));
     }
     s += "\"/>\n";
   }
@@ -231,7 +220,7 @@ std::string texte_svg(const contenu_courbe& c) {
     s += "<use xlink:href=\"#tribu-" + std::to_string(t.code) +
          "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"4.5\"/>\n";
   for (const serie_courbe& t : c.series)
-    s += "<use xlink:href=\"#tribu-" + std::to_string(t.code) + "\" stroke=\"" + rgb(t.couleur) +
+    s += "<use xlink:href=\"#tribu-" + std::to_string(t.code) + "\" stroke=\"" + couleur_svg(t.couleur) +
          "\" stroke-width=\"2.5\"/>\n";
   s += "</g>\n";
 
@@ -241,13 +230,13 @@ std::string texte_svg(const contenu_courbe& c) {
     if (t.pas_extinction < 0) continue;
     const double x = px(t.pas_extinction);
     const double y = py(0);
-    const std::string croix = "M" + nombre(x - 6) + " " + nombre(y - 6) + "L" + nombre(x + 6) +
-                              " " + nombre(y + 6) + "M" + nombre(x - 6) + " " + nombre(y + 6) +
-                              "L" + nombre(x + 6) + " " + nombre(y - 6);
+    const std::string croix = "M" + nombre_svg(x - 6) + " " + nombre_svg(y - 6) + "L" + nombre_svg(x + 6) +
+                              " " + nombre_svg(y + 6) + "M" + nombre_svg(x - 6) + " " + nombre_svg(y + 6) +
+                              "L" + nombre_svg(x + 6) + " " + nombre_svg(y - 6);
     s += "<g><title>" + echapper_xml(t.nom) + " : éteinte au pas " +
          std::to_string(t.pas_extinction) + "</title>";
     s += "<path d=\"" + croix + "\" stroke=\"#202020\" stroke-width=\"5\"/>";
-    s += "<path d=\"" + croix + "\" stroke=\"" + rgb(t.couleur) + "\" stroke-width=\"2.5\"/></g>\n";
+    s += "<path d=\"" + croix + "\" stroke=\"" + couleur_svg(t.couleur) + "\" stroke-width=\"2.5\"/></g>\n";
   }
   s += "</g>\n";
 
@@ -263,7 +252,7 @@ std::string texte_svg(const contenu_courbe& c) {
          std::to_string(y - 4) +
          "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>";
     s += "<line x1=\"" + x0 + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1 + "\" y2=\"" +
-         std::to_string(y - 4) + "\" stroke=\"" + rgb(t.couleur) + "\" stroke-width=\"3.5\"/>";
+         std::to_string(y - 4) + "\" stroke=\"" + couleur_svg(t.couleur) + "\" stroke-width=\"3.5\"/>";
     s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
          "\" fill=\"#222\">" + std::to_string(t.code) + " " + echapper_xml(t.nom) + "</text>\n";
     if (t.pas_extinction >= 0) {
@@ -285,4 +274,15 @@ bool ecrire_courbe_svg(const std::string& chemin, std::string& erreur) {
     erreur = "mémoire insuffisante pour tracer la courbe";
     return false;
   }
+}
+
+std::string nombre_svg(double v) {
+  char t[32];
+  std::snprintf(t, sizeof t, "%.1f", v);
+  return t;
+}
+
+std::string couleur_svg(const std::array<std::uint8_t, 3>& c) {
+  return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
+         ")";
 }

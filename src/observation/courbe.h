@@ -27,6 +27,12 @@ std::string texte_graduation(std::int64_t valeur);
 // U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
 std::string echapper_xml(const std::string& texte);
 
+// A coordinate of a chart, with one decimal.
+std::string nombre_svg(double v);
+
+// A colour as SVG writes it: "rgb(r,g,b)".
+std::string couleur_svg(const std::array<std::uint8_t, 3>& c);
+
 // One tribe's line: its points as (step, inhabitants), and where it died out.
 struct serie_courbe {
   std::int32_t code;

@@ -44,17 +44,6 @@ bool entier(std::string_view t, std::int64_t& v) {
   return !t.empty() && ec == std::errc() && p == t.data() + t.size();
 }
 
-std::string nombre(double v) {
-  char t[32];
-  std::snprintf(t, sizeof t, "%.1f", v);
-  return t;
-}
-
-std::string rgb(const std::array<std::uint8_t, 3>& c) {
-  return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
-         ")";
-}
-
 // Round ticks covering lo..hi, from a multiple of the step at or below lo.
 std::vector<std::int64_t> graduations_intervalle(std::int64_t lo, std::int64_t hi) {
   if (hi <= lo) {
@@ -231,13 +220,13 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
 
   s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
   for (std::int64_t v : c.ticks_x)
-    s += "<line x1=\"" + nombre(px(static_cast<double>(v))) + "\" y1=\"" +
-         std::to_string(PAGE_HAUT) + "\" x2=\"" + nombre(px(static_cast<double>(v))) + "\" y2=\"" +
+    s += "<line x1=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y1=\"" +
+         std::to_string(PAGE_HAUT) + "\" x2=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y2=\"" +
          std::to_string(PAGE_BAS) + "\"/>\n";
   for (std::int64_t v : c.ticks_y)
     s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" +
-         nombre(py(static_cast<double>(v))) + "\" x2=\"" + std::to_string(PAGE_DROITE) +
-         "\" y2=\"" + nombre(py(static_cast<double>(v))) + "\"/>\n";
+         nombre_svg(py(static_cast<double>(v))) + "\" x2=\"" + std::to_string(PAGE_DROITE) +
+         "\" y2=\"" + nombre_svg(py(static_cast<double>(v))) + "\"/>\n";
   s += "</g>\n";
   s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
   s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
@@ -247,12 +236,12 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
   s += "</g>\n";
   s += "<g class=\"graduations\" fill=\"#333\">\n";
   for (std::int64_t v : c.ticks_x)
-    s += "<text x=\"" + nombre(px(static_cast<double>(v))) + "\" y=\"" +
+    s += "<text x=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y=\"" +
          std::to_string(PAGE_BAS + 20) + "\" text-anchor=\"middle\">" + texte_graduation(v) +
          "</text>\n";
   for (std::int64_t v : c.ticks_y)
     s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" +
-         nombre(py(static_cast<double>(v)) + 4) + "\" text-anchor=\"end\">" + texte_graduation(v) +
+         nombre_svg(py(static_cast<double>(v)) + 4) + "\" text-anchor=\"end\">" + texte_graduation(v) +
          "</text>\n";
   s += "</g>\n";
   s += "<text x=\"" + std::to_string((PAGE_GAUCHE + PAGE_DROITE) / 2) + "\" y=\"" +
@@ -267,11 +256,11 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
                    double point_experience::*haut, const char* opacite) {
     std::string p;
     for (const point_experience& q : t.points)
-      p += nombre(px(static_cast<double>(q.x))) + "," + nombre(py(q.*haut)) + " ";
+      p += nombre_svg(px(static_cast<double>(q.x))) + "," + nombre_svg(py(q.*haut)) + " ";
     for (auto q = t.points.rbegin(); q != t.points.rend(); ++q)
-      p += nombre(px(static_cast<double>(q->x))) + "," + nombre(py((*q).*bas)) + " ";
+      p += nombre_svg(px(static_cast<double>(q->x))) + "," + nombre_svg(py((*q).*bas)) + " ";
     p.pop_back();
-    return "<polygon points=\"" + p + "\" fill=\"" + rgb(t.couleur) + "\" fill-opacity=\"" +
+    return "<polygon points=\"" + p + "\" fill=\"" + couleur_svg(t.couleur) + "\" fill-opacity=\"" +
            opacite + "\" stroke=\"none\"/>\n";
   };
   // Past three lines the extremes of every tribe would cover the whole plot: only the quartiles
@@ -289,19 +278,19 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
       std::string p;
       for (const point_experience& q : t.points) {
         if (!p.empty()) p += ' ';
-        p += nombre(px(static_cast<double>(q.x))) + "," + nombre(py(q.moyenne));
+        p += nombre_svg(px(static_cast<double>(q.x))) + "," + nombre_svg(py(q.moyenne));
       }
       s += passe == 0 ? "<polyline points=\"" + p +
                             "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"4.5\"/>\n"
-                      : "<polyline points=\"" + p + "\" stroke=\"" + rgb(t.couleur) +
+                      : "<polyline points=\"" + p + "\" stroke=\"" + couleur_svg(t.couleur) +
                             "\" stroke-width=\"2.5\"/>\n";
     }
   for (const serie_experience& t : c.series)
     for (const point_experience& q : t.points)
-      s += "<circle cx=\"" + nombre(px(static_cast<double>(q.x))) + "\" cy=\"" +
-           nombre(py(q.moyenne)) + "\" r=\"3.5\" fill=\"" + rgb(t.couleur) +
+      s += "<circle cx=\"" + nombre_svg(px(static_cast<double>(q.x))) + "\" cy=\"" +
+           nombre_svg(py(q.moyenne)) + "\" r=\"3.5\" fill=\"" + couleur_svg(t.couleur) +
            "\" stroke=\"#202020\" stroke-width=\"1\"><title>" + echapper_xml(t.nom) + ", " +
-           facteur + " = " + std::to_string(q.x) + " : moyenne " + nombre(q.moyenne) + " sur " +
+           facteur + " = " + std::to_string(q.x) + " : moyenne " + nombre_svg(q.moyenne) + " sur " +
            std::to_string(q.n) + "</title></circle>\n";
   s += "</g>\n";
 
@@ -317,7 +306,7 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
          std::to_string(y - 4) +
          "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>";
     s += "<line x1=\"" + x0l + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1l + "\" y2=\"" +
-         std::to_string(y - 4) + "\" stroke=\"" + rgb(t.couleur) + "\" stroke-width=\"3.5\"/>";
+         std::to_string(y - 4) + "\" stroke=\"" + couleur_svg(t.couleur) + "\" stroke-width=\"3.5\"/>";
     s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
          "\" fill=\"#222\">" + echapper_xml(t.nom) + "</text>\n";
     y += 24;
@@ -330,7 +319,7 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
   for (std::size_t k = 0; k < (extremes ? 2u : 1u); ++k) {
     const auto& l = legendes[k];
     s += "<rect x=\"" + x0l + "\" y=\"" + std::to_string(y - 12) +
-         "\" width=\"28\" height=\"14\" fill=\"" + rgb(exemple) + "\" fill-opacity=\"" + l[0] +
+         "\" width=\"28\" height=\"14\" fill=\"" + couleur_svg(exemple) + "\" fill-opacity=\"" + l[0] +
          "\"/><text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
          "\" fill=\"#222\">" + l[1] + "</text>\n";
     y += 24;

@@ -13,6 +13,7 @@
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/fenetre_test.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
 #include "graphique/vue.h"
@@ -26,16 +27,9 @@ class Fenetre : public ::testing::Test {
   void SetUp() override {
     construire_monde(4, 4, BAS, 5, 100);
     fixer_mode_affichage({0, 0, 1});
-    init_vue();
-    construire_scene();
-    vue_predefinie(0);
-    fixer_taille_fenetre(800, 600);
-    fixer_dessin(&e);
+    ouvrir_fenetre_test(e);
   }
-  void TearDown() override {
-    fixer_dessin(nullptr);
-    reinitialiser_couches();
-  }
+  void TearDown() override { fermer_fenetre_test(); }
   enregistreur e;
 };
 

@@ -15,6 +15,7 @@
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/fenetre_test.h"
 #include "graphique/pointage.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
@@ -49,16 +50,9 @@ class Ajouts : public ::testing::Test {
     }
     vue_gl v = vue_gl_par_defaut();
     ecrire_vue_gl(v);
-    init_vue();
-    construire_scene();
-    vue_predefinie(0);
-    fixer_taille_fenetre(800, 600);
-    fixer_dessin(&e);
+    ouvrir_fenetre_test(e);
   }
-  void TearDown() override {
-    fixer_dessin(nullptr);
-    reinitialiser_couches();
-  }
+  void TearDown() override { fermer_fenetre_test(); }
   enregistreur e;
 };
 
