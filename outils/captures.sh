@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots of the graphics window under a private Xvfb server:
 # docs/images/fenetre_14h.png (the relief at 14 h from the oblique view) and
-# docs/images/selection.png (selection mode from above, with the panel of a clicked cell).
+# docs/images/selection.png (selection mode from above, with the panel of a clicked cell), both
+# of the window as designed (PANGAEOLITH_SOBRE=1); then, with the additions, bandeau.png (the
+# heads-up line and legend on 30 x 20, markers x4), bandeau_100.png (the same on 100 x 100),
+# zoom.png (the wheel turned toward a point) and nom_long.png (a long tribe name in the panel).
 # Needs xvfb, xdotool and imagemagick (./test.sh installs them) and a built program:
 #   outils/captures.sh [build/pangaeolith]
 set -euo pipefail
@@ -20,15 +23,30 @@ trap '[ -n "$PROGRAMME" ] && kill "$PROGRAMME" 2> /dev/null; kill "$XVFB"; rm -r
 for _ in $(seq 100); do [ -s "$TRAVAIL/num" ] && break; sleep 0.1; done
 export DISPLAY=":$(cat "$TRAVAIL/num")"
 
-(cd "$TRAVAIL" && exec "$BIN" -g --seed 5 -i 30 20 -z 640 480 > /dev/null 2>&1) &
-PROGRAMME=$!
-FENETRE=""
-for _ in $(seq 300); do
-  FENETRE=$(xdotool search --onlyvisible --name '^Pangaeolith$' 2> /dev/null | head -n 1) || true
-  [ -n "$FENETRE" ] && break
-  sleep 0.1
-done
-[ -n "$FENETRE" ] || { echo "pas de fenetre Pangaeolith" >&2; exit 1; }
+# Starts the program with the given environment and options, and waits for its window.
+lancer() {
+  local env=$1
+  shift
+  (cd "$TRAVAIL" && exec env $env "$BIN" "$@" > /dev/null 2>&1) &
+  PROGRAMME=$!
+  FENETRE=""
+  for _ in $(seq 300); do
+    FENETRE=$(xdotool search --onlyvisible --name '^Pangaeolith$' 2> /dev/null | head -n 1) || true
+    [ -n "$FENETRE" ] && break
+    sleep 0.1
+  done
+  [ -n "$FENETRE" ] || { echo "pas de fenetre Pangaeolith" >&2; exit 1; }
+  xdotool mousemove --window "$FENETRE" 20 20
+  xdotool windowfocus --sync "$FENETRE"
+}
+
+finir() {
+  xdotool key q
+  wait "$PROGRAMME" || true
+  PROGRAMME=""
+}
+
+lancer PANGAEOLITH_SOBRE=1 -g --seed 5 -i 30 20 -z 640 480
 
 # Screenshots once two in a row are the same: the window has finished drawing.
 stable() {
@@ -47,14 +65,37 @@ sleep 1
 stable "$SORTIE/fenetre_14h.png"
 
 # Selection mode (key I), then a click on a cell with a unit, left of the middle: the panel shows on the right.
-xdotool mousemove --window "$FENETRE" 20 20
-xdotool windowfocus --sync "$FENETRE"
 xdotool key i
 sleep 1
 xdotool mousemove --window "$FENETRE" 118 247 click 1
 stable "$SORTIE/selection.png"
+finir
 
-xdotool key q
-wait "$PROGRAMME" || true
-PROGRAMME=""
-ls -l "$SORTIE"/fenetre_14h.png "$SORTIE"/selection.png
+# The additions: three steps, markers x4, the heads-up line and legend.
+lancer "" -g --seed 5 -i 30 20 -z 800 600
+xdotool key j j j t t
+sleep 1
+stable "$SORTIE/bandeau.png"
+# The wheel turned five notches toward the middle of the map.
+xdotool mousemove --window "$FENETRE" 400 300
+for _ in 1 2 3 4 5; do xdotool click 4; sleep 0.2; done
+stable "$SORTIE/zoom.png"
+finir
+
+lancer "" -g --seed 5 -i 100 100 -z 800 600
+xdotool key j t t
+# A 100 x 100 scene takes seconds to build and draw under Xvfb.
+sleep 8
+stable "$SORTIE/bandeau_100.png"
+finir
+
+# A long name in the panel: selection from above, a click on a unit of tribe 5.
+lancer "" -g --seed 5 -i 30 20 -z 640 480
+xdotool key i
+sleep 1
+xdotool mousemove --window "$FENETRE" 118 247 click 1
+stable "$SORTIE/nom_long.png"
+finir
+
+ls -l "$SORTIE"/fenetre_14h.png "$SORTIE"/selection.png "$SORTIE"/bandeau.png \
+  "$SORTIE"/bandeau_100.png "$SORTIE"/zoom.png "$SORTIE"/nom_long.png
