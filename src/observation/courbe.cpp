@@ -16,13 +16,6 @@
 
 namespace {
 
-// Page of the SVG file, in pixels: the plot area and, on its right, the legend.
-constexpr int LARGEUR = 1060;
-constexpr int HAUTEUR = 560;
-constexpr int PAGE_GAUCHE = 90;
-constexpr int PAGE_DROITE = 690;
-constexpr int PAGE_HAUT = 70;
-constexpr int PAGE_BAS = 490;
 
 // The largest value an axis shows, and the most intervals it is cut into.
 constexpr std::int64_t GRADUATION_MAX = 1'000'000'000'000'000'000;
@@ -176,28 +169,7 @@ std::string texte_svg(const contenu_courbe& c) {
        std::to_string(combien_colonnes()) + " × " + std::to_string(combien_lignes()) + "</text>\n";
 
   // Grid and ticks.
-  s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
-  for (std::int64_t v : c.ticks_x)
-    s += "<line x1=\"" + nombre_svg(px(v)) + "\" y1=\"" + std::to_string(PAGE_HAUT) + "\" x2=\"" +
-         nombre_svg(px(v)) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
-  for (std::int64_t v : c.ticks_y)
-    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + nombre_svg(py(v)) + "\" x2=\"" +
-         std::to_string(PAGE_DROITE) + "\" y2=\"" + nombre_svg(py(v)) + "\"/>\n";
-  s += "</g>\n";
-  s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
-  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
-       "\" x2=\"" + std::to_string(PAGE_DROITE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
-  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_HAUT) +
-       "\" x2=\"" + std::to_string(PAGE_GAUCHE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
-  s += "</g>\n";
-  s += "<g class=\"graduations\" fill=\"#333\">\n";
-  for (std::int64_t v : c.ticks_x)
-    s += "<text x=\"" + nombre_svg(px(v)) + "\" y=\"" + std::to_string(PAGE_BAS + 20) +
-         "\" text-anchor=\"middle\">" + texte_graduation(v) + "</text>\n";
-  for (std::int64_t v : c.ticks_y)
-    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" + nombre_svg(py(v) + 4) +
-         "\" text-anchor=\"end\">" + texte_graduation(v) + "</text>\n";
-  s += "</g>\n";
+  s += cadre_svg(c.ticks_x, c.ticks_y, px, py);
   s += "<text x=\"" + std::to_string((PAGE_GAUCHE + PAGE_DROITE) / 2) + "\" y=\"" +
        std::to_string(PAGE_BAS + 48) +
        "\" text-anchor=\"middle\" font-size=\"15\" fill=\"#222\">Pas de simulation</text>\n";
@@ -285,4 +257,34 @@ std::string nombre_svg(double v) {
 std::string couleur_svg(const std::array<std::uint8_t, 3>& c) {
   return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
          ")";
+}
+
+std::string cadre_svg(const std::vector<std::int64_t>& ticks_x,
+                      const std::vector<std::int64_t>& ticks_y,
+                      const std::function<double(std::int64_t)>& px,
+                      const std::function<double(std::int64_t)>& py) {
+  std::string s;
+  s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
+  for (std::int64_t v : ticks_x)
+    s += "<line x1=\"" + nombre_svg(px(v)) + "\" y1=\"" + std::to_string(PAGE_HAUT) + "\" x2=\"" +
+         nombre_svg(px(v)) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  for (std::int64_t v : ticks_y)
+    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + nombre_svg(py(v)) + "\" x2=\"" +
+         std::to_string(PAGE_DROITE) + "\" y2=\"" + nombre_svg(py(v)) + "\"/>\n";
+  s += "</g>\n";
+  s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
+  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
+       "\" x2=\"" + std::to_string(PAGE_DROITE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_HAUT) +
+       "\" x2=\"" + std::to_string(PAGE_GAUCHE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
+  s += "</g>\n";
+  s += "<g class=\"graduations\" fill=\"#333\">\n";
+  for (std::int64_t v : ticks_x)
+    s += "<text x=\"" + nombre_svg(px(v)) + "\" y=\"" + std::to_string(PAGE_BAS + 20) +
+         "\" text-anchor=\"middle\">" + texte_graduation(v) + "</text>\n";
+  for (std::int64_t v : ticks_y)
+    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" + nombre_svg(py(v) + 4) +
+         "\" text-anchor=\"end\">" + texte_graduation(v) + "</text>\n";
+  s += "</g>\n";
+  return s;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,20 @@ std::string texte_graduation(std::int64_t valeur);
 // character as a space, and whatever XML 1.0 does not allow (malformed UTF-8, surrogates,
 // U+FFFE, U+FFFF) as U+FFFD, so that the file stays well formed whatever the names hold.
 std::string echapper_xml(const std::string& texte);
+
+// The page of both charts, in pixels: the plot area and, on its right, the legend.
+inline constexpr int LARGEUR = 1060;
+inline constexpr int HAUTEUR = 560;
+inline constexpr int PAGE_GAUCHE = 90;
+inline constexpr int PAGE_DROITE = 690;
+inline constexpr int PAGE_HAUT = 70;
+inline constexpr int PAGE_BAS = 490;
+
+// The plot area's grid, its two axes and the tick labels; `px` and `py` place a tick value.
+std::string cadre_svg(const std::vector<std::int64_t>& ticks_x,
+                      const std::vector<std::int64_t>& ticks_y,
+                      const std::function<double(std::int64_t)>& px,
+                      const std::function<double(std::int64_t)>& py);
 
 // A coordinate of a chart, with one decimal.
 std::string nombre_svg(double v);

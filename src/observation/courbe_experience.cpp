@@ -18,12 +18,6 @@
 
 namespace {
 
-constexpr int LARGEUR = 1060;
-constexpr int HAUTEUR = 560;
-constexpr int PAGE_GAUCHE = 90;
-constexpr int PAGE_DROITE = 690;
-constexpr int PAGE_HAUT = 70;
-constexpr int PAGE_BAS = 490;
 constexpr std::size_t TAILLE_CSV_MAX = std::size_t{1} << 30;
 // The colour of a metric of the whole world.
 constexpr std::array<std::uint8_t, 3> COULEUR_MONDE = {31, 95, 168};
@@ -218,32 +212,9 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
        texte_graduation(c.essais) + (c.essais > 1 ? " essais" : " essai") + ", valeurs au pas " +
        texte_graduation(c.pas) + " : moyenne, quartiles et extrêmes des répétitions</text>\n";
 
-  s += "<g class=\"grille\" stroke=\"#e2e2e2\" stroke-width=\"1\">\n";
-  for (std::int64_t v : c.ticks_x)
-    s += "<line x1=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y1=\"" +
-         std::to_string(PAGE_HAUT) + "\" x2=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y2=\"" +
-         std::to_string(PAGE_BAS) + "\"/>\n";
-  for (std::int64_t v : c.ticks_y)
-    s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" +
-         nombre_svg(py(static_cast<double>(v))) + "\" x2=\"" + std::to_string(PAGE_DROITE) +
-         "\" y2=\"" + nombre_svg(py(static_cast<double>(v))) + "\"/>\n";
-  s += "</g>\n";
-  s += "<g class=\"axes\" stroke=\"#333\" stroke-width=\"1.5\">\n";
-  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_BAS) +
-       "\" x2=\"" + std::to_string(PAGE_DROITE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
-  s += "<line x1=\"" + std::to_string(PAGE_GAUCHE) + "\" y1=\"" + std::to_string(PAGE_HAUT) +
-       "\" x2=\"" + std::to_string(PAGE_GAUCHE) + "\" y2=\"" + std::to_string(PAGE_BAS) + "\"/>\n";
-  s += "</g>\n";
-  s += "<g class=\"graduations\" fill=\"#333\">\n";
-  for (std::int64_t v : c.ticks_x)
-    s += "<text x=\"" + nombre_svg(px(static_cast<double>(v))) + "\" y=\"" +
-         std::to_string(PAGE_BAS + 20) + "\" text-anchor=\"middle\">" + texte_graduation(v) +
-         "</text>\n";
-  for (std::int64_t v : c.ticks_y)
-    s += "<text x=\"" + std::to_string(PAGE_GAUCHE - 8) + "\" y=\"" +
-         nombre_svg(py(static_cast<double>(v)) + 4) + "\" text-anchor=\"end\">" + texte_graduation(v) +
-         "</text>\n";
-  s += "</g>\n";
+  s += cadre_svg(c.ticks_x, c.ticks_y,
+                 [&](std::int64_t v) { return px(static_cast<double>(v)); },
+                 [&](std::int64_t v) { return py(static_cast<double>(v)); });
   s += "<text x=\"" + std::to_string((PAGE_GAUCHE + PAGE_DROITE) / 2) + "\" y=\"" +
        std::to_string(PAGE_BAS + 48) + "\" text-anchor=\"middle\" font-size=\"15\" fill=\"#222\">" +
        facteur + "</text>\n";
