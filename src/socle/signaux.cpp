@@ -7,13 +7,16 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <ctime>
 
 namespace {
 
 struct Etat {
   volatile std::sig_atomic_t arret = 0;
   volatile std::sig_atomic_t interruption = 0;
+  volatile std::sig_atomic_t premiere_ms = 0;  // when the first request to end came
   int entree_terminal = 0;
   int nul = -1;  // /dev/null, put in place of a non-terminal input when the run must end
   bool installes = false;
@@ -22,10 +25,25 @@ struct Etat {
 
 Etat etat;
 
+// Milliseconds on the monotonic clock, kept within an int (clock_gettime is safe in a handler).
+int maintenant_ms() {
+  timespec t{};
+  clock_gettime(CLOCK_MONOTONIC, &t);
+  const long long ms = static_cast<long long>(t.tv_sec % 1000000) * 1000 + t.tv_nsec / 1000000;
+  return static_cast<int>(ms);
+}
+
+// A supervisor such as timeout(1) may deliver its one request twice at once (to the process and
+// to its group): a second request within this delay is that same request.
+constexpr int DOUBLON_MS = 100;
+
 void sur_signal(int numero) {
   const int erreur = errno;
   if (numero == SIGINT && etat.entree_terminal) {
     etat.interruption = 1;
+  } else if (etat.arret && maintenant_ms() - etat.premiere_ms < DOUBLON_MS &&
+             maintenant_ms() >= etat.premiere_ms) {
+    // The same request delivered twice: nothing more to do.
   } else if (etat.arret) {
     // A second request to end before the run could act on the first: it may be stuck in a
     // system call that restarts (a write to a pipe nobody reads). The signal's own action ends
@@ -37,6 +55,7 @@ void sur_signal(int numero) {
     raise(numero);  // delivered as soon as this handler returns
   } else {
     etat.arret = 1;
+    etat.premiere_ms = maintenant_ms();
     // Every later read of the input gives its end, even one that starts after the loops
     // looked at the flag: the run then ends as on a closed input.
     if (!etat.entree_terminal && etat.nul >= 0) dup2(etat.nul, STDIN_FILENO);

@@ -1,6 +1,9 @@
 // Signals: what Ctrl-C, SIGTERM and SIGHUP raise on a terminal and off one, and how the flags
 // are taken.
 #include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
 #include <unistd.h>
 
 #include <csignal>
@@ -73,6 +76,11 @@ TEST(Signaux, RaccrochageEtSecondeDemandeDArret) {
   std::raise(SIGINT);
   std::raise(SIGINT);
   EXPECT_EQ(prendre_interruption(), 1);
+  // The same request delivered twice at once (timeout(1) sends it to the process and to its
+  // group) is one request; a second one a moment later ends the process.
+  std::raise(SIGTERM);
+  EXPECT_EQ(arret_demande(), 1);
+  std::this_thread::sleep_for(std::chrono::milliseconds(150));
   EXPECT_EXIT(std::raise(SIGTERM), testing::KilledBySignal(SIGTERM), "");
   EXPECT_EXIT(std::raise(SIGHUP), testing::KilledBySignal(SIGHUP), "");
   reinitialiser_couches();
