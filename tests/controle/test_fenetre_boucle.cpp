@@ -20,21 +20,6 @@
 #include "monde/terrain.h"
 #include "socle/parametres.h"
 
-namespace {
-
-class Fenetre : public ::testing::Test {
- protected:
-  void SetUp() override {
-    construire_monde(4, 4, BAS, 5, 100);
-    fixer_mode_affichage({0, 0, 1});
-    ouvrir_fenetre_test(e);
-  }
-  void TearDown() override { fermer_fenetre_test(); }
-  enregistreur e;
-};
-
-}  // namespace
-
 TEST_F(Fenetre, AucuneToucheNEstPerdueNiDeplacee) {
   // The window console with the interpreter; what the commands answer lands in the console.
   fixer_interpreteur(interpreter_commande);

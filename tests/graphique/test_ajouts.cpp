@@ -37,17 +37,7 @@ namespace {
 class Ajouts : public ::testing::Test {
  protected:
   void SetUp() override {
-    reinitialiser_couches();
-    fixer_dimensions(30, 20);
-    semer_partie(5);
-    creer_tab_civ();
-    creer_carte();
-    positionner_unite();
-    suivre_les_pas();
-    {
-      CaptureSortie sortie;
-      avancer(12);
-    }
+    monde_graine_5();
     vue_gl v = vue_gl_par_defaut();
     ecrire_vue_gl(v);
     ouvrir_fenetre_test(e);

@@ -62,17 +62,6 @@ std::string lire_ligne() {
   return l;
 }
 
-class Fenetre : public ::testing::Test {
- protected:
-  void SetUp() override {
-    construire_monde(4, 4, BAS, 5, 100);
-    fixer_mode_affichage({0, 0, 1});
-    ouvrir_fenetre_test(e);
-  }
-  void TearDown() override { fermer_fenetre_test(); }
-  enregistreur e;
-};
-
 }  // namespace
 
 TEST_F(Fenetre, EDeuxFoisNArretePasLaJournee) {

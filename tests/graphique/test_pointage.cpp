@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "commun/monde_test.h"
+#include "graphique/fenetre_test.h"
 #include "commun/tribus_test.h"
 #include "commun/reinitialisation_test.h"
 #include "commun/capture.h"
@@ -361,15 +362,7 @@ TEST(Pointage, LaCaseChoisieEstCelleDessineeSousLePointeur) {
 TEST(Pointage, LesSpheresDesUnitesDesigneesCommeOnLesVoit) {
   // The world of "-g --seed 5 -i 30 20" after twelve J, seen from above in an 800 x 600 window:
   // the unit spheres drawn at (113, 190) and (133, 210) stand on cells (0, 4) and (1, 5).
-  reinitialiser_couches();
-  fixer_dimensions(30, 20);
-  semer_partie(5);
-  creer_tab_civ();
-  creer_carte();
-  positionner_unite();
-  suivre_les_pas();
-  CaptureSortie sortie;
-  avancer(12);
+  monde_graine_5();
   init_vue();
   construire_scene();
   vue_predefinie(1);
