@@ -31,8 +31,10 @@
 #include "graphique/vue.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
+#include "monde/generation.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"
+#include "population/placement.h"
 #include "population/unites.h"
 #include "population/verification.h"
 #include "regles/guerre.h"
@@ -273,6 +275,14 @@ struct depart {
   std::uint64_t programme = 0;
   std::uint64_t carte = 0;
 };
+
+// A 6 × 4 world, its tribes placed: small, so that each input runs fast, with something to read.
+inline void peupler_petit_monde() {
+  fixer_dimensions(6, 4);
+  creer_tab_civ();
+  creer_carte();
+  positionner_unite();
+}
 
 // Keeps the state just built as the start state.
 inline depart garder_depart(bool avec_releve) {

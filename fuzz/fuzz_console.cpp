@@ -15,9 +15,7 @@
 #include "controle/reinitialisation.h"
 #include "etat_garde.h"
 #include "monde/carte.h"
-#include "monde/generation.h"
 #include "population/civ.h"
-#include "population/placement.h"
 #include "population/verification.h"
 #include "socle/sortie.h"
 
@@ -73,10 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   // A small world, so that the commands that read it have something to read.
   static const depart monde = [] {
     reinitialiser();
-    fixer_dimensions(6, 4);
-    creer_tab_civ();
-    creer_carte();
-    positionner_unite();
+    peupler_petit_monde();
     return garder_depart(false);
   }();
   reinitialiser();

@@ -21,9 +21,7 @@
 #include "graphique/vue.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
-#include "monde/generation.h"
 #include "population/civ.h"
-#include "population/placement.h"
 #include "population/verification.h"
 #include "socle/parametres.h"
 #include "socle/sortie.h"
@@ -110,10 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t n)
   static vue_gl vue_depart{};
   static const depart monde = [] {
     reinitialiser();
-    fixer_dimensions(6, 4);
-    creer_tab_civ();
-    creer_carte();
-    positionner_unite();
+    peupler_petit_monde();
     ouvrir_fenetre();
     construire_scene();
     vue_predefinie(0);

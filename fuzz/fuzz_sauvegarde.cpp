@@ -13,10 +13,8 @@
 #include "controle/reinitialisation.h"
 #include "etat_garde.h"
 #include "monde/carte.h"
-#include "monde/generation.h"
 #include "observation/sauvegarde.h"
 #include "population/civ.h"
-#include "population/placement.h"
 #include "population/verification.h"
 #include "regles/simulation.h"
 #include "socle/alea.h"
@@ -63,11 +61,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* octets, std::size_t ta
   // The fingerprint of the start state takes its history, sampled at step 0, as a save would.
   static const depart monde = [] {
     reinitialiser();
-    fixer_dimensions(6, 4);
     semer_partie(3);
-    creer_tab_civ();
-    creer_carte();
-    positionner_unite();
+    peupler_petit_monde();
     return garder_depart(true);
   }();
   reinitialiser();

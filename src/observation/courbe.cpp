@@ -213,20 +213,10 @@ std::string texte_svg(const contenu_courbe& c) {
   s += "</g>\n";
 
   // Legend: a stroke of each colour, the tribe's code and name, and its end for the dead.
-  s += "<g class=\"legende\">\n";
-  s += "<text x=\"" + std::to_string(PAGE_DROITE + 30) + "\" y=\"" + std::to_string(PAGE_HAUT + 4) +
-       "\" font-weight=\"bold\" fill=\"#222\">Tribus</text>\n";
+  s += debut_legende_svg("Tribus");
   int y = PAGE_HAUT + 30;
   for (const serie_courbe& t : c.series) {
-    const std::string x0 = std::to_string(PAGE_DROITE + 30);
-    const std::string x1 = std::to_string(PAGE_DROITE + 58);
-    s += "<line x1=\"" + x0 + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1 + "\" y2=\"" +
-         std::to_string(y - 4) +
-         "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>";
-    s += "<line x1=\"" + x0 + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1 + "\" y2=\"" +
-         std::to_string(y - 4) + "\" stroke=\"" + couleur_svg(t.couleur) + "\" stroke-width=\"3.5\"/>";
-    s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
-         "\" fill=\"#222\">" + std::to_string(t.code) + " " + echapper_xml(t.nom) + "</text>\n";
+    s += entree_legende_svg(y, t.couleur, std::to_string(t.code) + " " + echapper_xml(t.nom));
     if (t.pas_extinction >= 0) {
       y += 16;
       s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
@@ -257,6 +247,24 @@ std::string nombre_svg(double v) {
 std::string couleur_svg(const std::array<std::uint8_t, 3>& c) {
   return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) +
          ")";
+}
+
+std::string debut_legende_svg(const char* titre) {
+  return "<g class=\"legende\">\n<text x=\"" + std::to_string(PAGE_DROITE + 30) + "\" y=\"" +
+         std::to_string(PAGE_HAUT + 4) + "\" font-weight=\"bold\" fill=\"#222\">" + titre +
+         "</text>\n";
+}
+
+// The stroke is drawn twice, a dark halo under the colour, so that pale colours stay visible.
+std::string entree_legende_svg(int y, const std::array<std::uint8_t, 3>& couleur,
+                               const std::string& texte) {
+  const std::string trait = "<line x1=\"" + std::to_string(PAGE_DROITE + 30) + "\" y1=\"" +
+                            std::to_string(y - 4) + "\" x2=\"" + std::to_string(PAGE_DROITE + 58) +
+                            "\" y2=\"" + std::to_string(y - 4);
+  return trait + "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>" + trait +
+         "\" stroke=\"" + couleur_svg(couleur) + "\" stroke-width=\"3.5\"/><text x=\"" +
+         std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) + "\" fill=\"#222\">" +
+         texte + "</text>\n";
 }
 
 std::string cadre_svg(const std::vector<std::int64_t>& ticks_x,

@@ -48,6 +48,12 @@ std::string nombre_svg(double v);
 // A colour as SVG writes it: "rgb(r,g,b)".
 std::string couleur_svg(const std::array<std::uint8_t, 3>& c);
 
+// The legend beside the plot: its group opened with its bold title, then one entry a series at
+// height y (a stroke of the series' colour and its label, already XML text).
+std::string debut_legende_svg(const char* titre);
+std::string entree_legende_svg(int y, const std::array<std::uint8_t, 3>& couleur,
+                               const std::string& texte);
+
 // One tribe's line: its points as (step, inhabitants), and where it died out.
 struct serie_courbe {
   std::int32_t code;

@@ -266,20 +266,10 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
   s += "</g>\n";
 
   // Legend: the series, then what the bands are.
-  s += "<g class=\"legende\">\n";
-  s += "<text x=\"" + std::to_string(PAGE_DROITE + 30) + "\" y=\"" + std::to_string(PAGE_HAUT + 4) +
-       "\" font-weight=\"bold\" fill=\"#222\">Moyenne</text>\n";
+  s += debut_legende_svg("Moyenne");
   int y = PAGE_HAUT + 30;
-  const std::string x0l = std::to_string(PAGE_DROITE + 30);
-  const std::string x1l = std::to_string(PAGE_DROITE + 58);
   for (const serie_experience& t : c.series) {
-    s += "<line x1=\"" + x0l + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1l + "\" y2=\"" +
-         std::to_string(y - 4) +
-         "\" stroke=\"#202020\" stroke-opacity=\"0.55\" stroke-width=\"6\"/>";
-    s += "<line x1=\"" + x0l + "\" y1=\"" + std::to_string(y - 4) + "\" x2=\"" + x1l + "\" y2=\"" +
-         std::to_string(y - 4) + "\" stroke=\"" + couleur_svg(t.couleur) + "\" stroke-width=\"3.5\"/>";
-    s += "<text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
-         "\" fill=\"#222\">" + echapper_xml(t.nom) + "</text>\n";
+    s += entree_legende_svg(y, t.couleur, echapper_xml(t.nom));
     y += 24;
   }
   const std::array<std::uint8_t, 3> exemple =
@@ -289,7 +279,7 @@ std::string texte_svg_experience(const contenu_courbe_experience& c) {
                                       {"0.12", "minimum au maximum"}};
   for (std::size_t k = 0; k < (extremes ? 2u : 1u); ++k) {
     const auto& l = legendes[k];
-    s += "<rect x=\"" + x0l + "\" y=\"" + std::to_string(y - 12) +
+    s += "<rect x=\"" + std::to_string(PAGE_DROITE + 30) + "\" y=\"" + std::to_string(y - 12) +
          "\" width=\"28\" height=\"14\" fill=\"" + couleur_svg(exemple) + "\" fill-opacity=\"" + l[0] +
          "\"/><text x=\"" + std::to_string(PAGE_DROITE + 66) + "\" y=\"" + std::to_string(y) +
          "\" fill=\"#222\">" + l[1] + "</text>\n";
