@@ -22,7 +22,7 @@ constexpr double ZOOM_PRES_MIN = 0.5;
 constexpr double ZOOM_LOIN_MAX = 20.0;
 constexpr int INTERLIGNE = 16;
 constexpr int LARGEUR_CAR = 9;
-constexpr int ECART = 4;    // pixels between the line and the window's edge or the panel
+constexpr int ECART = 4;     // pixels between the line and the window's edge or the panel
 constexpr int NOM_MAX = 31;  // a tribe's name is at most 31 characters
 
 struct Etat {
