@@ -197,14 +197,13 @@ TEST_F(Ajouts, ToutSEteintAvecLeCommutateur) {
 // The pixels (every third) that show the cell under (px, py), as the click picks cells: the
 // connected patch around that pixel.
 static std::vector<std::pair<int, int>> pixels_de_la_case(int px, int py) {
-  int x = -1, y = -1;
+  int x = -1, y = -1, cx = -1, cy = -1;
   case_sous_pointeur(px, py, x, y);
   std::vector<std::pair<int, int>> patch, a_voir{{px, py}};
   std::set<std::pair<int, int>> vus{{px, py}};
   while (!a_voir.empty()) {
     const auto [i, j] = a_voir.back();
     a_voir.pop_back();
-    int cx = -1, cy = -1;
     if (!case_sous_pointeur(i, j, cx, cy) || cx != x || cy != y) continue;
     patch.push_back({i, j});
     for (const auto& [di, dj] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}})
@@ -276,18 +275,15 @@ TEST_F(Ajouts, LeBandeauSEcarteDuPanneau) {
         ecrire_vue_gl(v);
         const cadre_bandeau b = disposer_bandeau();
         const int L = bord_gauche_panneau();
-        EXPECT_GE(b.gauche, 0);
-        EXPECT_LE(b.gauche + b.largeur, W);
+        EXPECT_TRUE(b.gauche >= 0 && b.gauche + b.largeur <= W);
         const bool cote_a_cote = b.gauche + b.largeur < L || b.gauche > L + 290;
         EXPECT_TRUE(cote_a_cote || b.bas + b.hauteur < H - 500);
         e.appels.clear();
         dessiner_bandeau();
         const auto textes = textes_dessines(e);
         ASSERT_EQ(textes.size(), b.lignes.size());
-        for (const auto& t : textes) {
-          EXPECT_GE(t.x, b.gauche);
-          EXPECT_LE(t.x + 9 * static_cast<int>(t.texte.size()), b.gauche + b.largeur) << t.texte;
-        }
+        for (const auto& t : textes)
+          EXPECT_TRUE(t.x >= b.gauche && t.x + 9 * int(t.texte.size()) <= b.gauche + b.largeur);
       }
 }
 
