@@ -4,7 +4,9 @@
 # docs/images/selection.png (selection mode from above, with the panel of a clicked cell), both
 # of the window as designed (PANGAEOLITH_SOBRE=1); then, with the additions, bandeau.png (the
 # heads-up line and legend on 30 x 20, markers x4), bandeau_100.png (the same on 100 x 100),
-# zoom.png (the wheel turned toward a point) and nom_long.png (a long tribe name in the panel).
+# zoom.png (the wheel turned toward a point), nom_long.png (a long tribe name in the panel, the
+# legend narrowed beside it in 640 x 480) and panneau_zoom.png (a cell zoomed in from above and
+# clicked on the middle line: the panel goes to the left, where it leaves the cell in sight).
 # Needs xvfb, xdotool and imagemagick (./test.sh installs them) and a built program:
 #   outils/captures.sh [build/pangaeolith]
 set -euo pipefail
@@ -97,5 +99,16 @@ xdotool mousemove --window "$FENETRE" 118 247 click 1
 stable "$SORTIE/nom_long.png"
 finir
 
+# Selection from above, ten wheel notches toward the middle, a click on the middle line, on the
+# plain of cell (15, 9): the cell reaches far under the right-hand panel, so the panel goes left.
+lancer "" -g --seed 5 -i 30 20 -z 800 600
+xdotool key i
+sleep 1
+xdotool mousemove --window "$FENETRE" 400 300
+for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool click 4; sleep 0.2; done
+xdotool mousemove --window "$FENETRE" 400 250 click 1
+stable "$SORTIE/panneau_zoom.png"
+finir
+
 ls -l "$SORTIE"/fenetre_14h.png "$SORTIE"/selection.png "$SORTIE"/bandeau.png \
-  "$SORTIE"/bandeau_100.png "$SORTIE"/zoom.png "$SORTIE"/nom_long.png
+  "$SORTIE"/bandeau_100.png "$SORTIE"/zoom.png "$SORTIE"/nom_long.png "$SORTIE"/panneau_zoom.png

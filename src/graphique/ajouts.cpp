@@ -22,6 +22,8 @@ constexpr double ZOOM_PRES_MIN = 0.5;
 constexpr double ZOOM_LOIN_MAX = 20.0;
 constexpr int INTERLIGNE = 16;
 constexpr int LARGEUR_CAR = 9;
+constexpr int ECART = 4;     // pixels between the line and the window's edge or the panel
+constexpr int NOM_MAX = 31;  // a tribe's name is at most 31 characters
 
 struct Etat {
   int actifs = 1;
@@ -64,60 +66,92 @@ double pas_par_minute() {
   return 60000.0 / (periode * ticks);
 }
 
-std::vector<std::string> lignes_bandeau() {
+std::vector<std::string> lignes_bandeau(int colonnes) {
   const vue_gl v = lire_vue_gl();
   const int heures = static_cast<int>(std::floor(v.heure));
   const int minutes = std::clamp(static_cast<int>((v.heure - heures) * 60), 0, 59);
   char t[160];
   const std::string allure =
       animation_active() ? decimal(pas_par_minute()) + " pas/min" : std::string("en pause (E)");
-  std::snprintf(t, sizeof t, "Pas %lld - %02dh%02d %s - allure %s",
-                static_cast<long long>(nombre_de_pas()), heures, minutes,
-                soleil_allume(v.heure) ? "jour" : "nuit", allure.c_str());
+  std::snprintf(t, sizeof t, "Pas %lld - %02dh%02d %s", static_cast<long long>(nombre_de_pas()),
+                heures, minutes, soleil_allume(v.heure) ? "jour" : "nuit");
   std::vector<std::string> lignes{t};
+  // Too wide for the room given, the pace goes to a line of its own.
+  const std::string suite = " - allure " + allure;
+  if (colonnes > 0 && lignes[0].size() + suite.size() > static_cast<std::size_t>(colonnes))
+    lignes.push_back("allure " + allure);
+  else
+    lignes[0] += suite;
+  // The names take what the code and the inhabitants leave, cut with an ellipsis beyond.
+  const int place_nom = colonnes > 0 ? std::clamp(colonnes - 11, 4, NOM_MAX) : NOM_MAX;
   for (const bilan_tribu& b : bilan_tribus()) {
     if (b.pas_extinction >= 0) continue;
-    std::snprintf(t, sizeof t, "%2d %-31.31s %7lld", b.code, b.nom.c_str(),
+    std::string nom = b.nom.substr(0, NOM_MAX);
+    if (nom.size() > static_cast<std::size_t>(place_nom))
+      nom = nom.substr(0, static_cast<std::size_t>(place_nom) - 3) + "...";
+    std::snprintf(t, sizeof t, "%2d %-*s %7lld", b.code, place_nom, nom.c_str(),
                   static_cast<long long>(b.habitants));
     lignes.emplace_back(t);
   }
   return lignes;
 }
 
+cadre_bandeau disposer_bandeau() {
+  const int W = largeur_fenetre(), H = hauteur_fenetre();
+  cadre_bandeau c;
+  const auto remplir = [&](int colonnes) {
+    c.lignes = lignes_bandeau(colonnes);
+    std::size_t plus_longue = 0;
+    for (const std::string& l : c.lignes) plus_longue = std::max(plus_longue, l.size());
+    c.largeur = static_cast<int>(plus_longue) * LARGEUR_CAR + 30;
+    c.hauteur = static_cast<int>(c.lignes.size()) * INTERLIGNE + 8;
+  };
+  remplir(0);
+  // Bottom left, above the reduced console's bar; in selection mode, away from the cell panel.
+  c.gauche = ECART;
+  c.bas = 22;
+  if (!lire_vue_gl().mode_selection) return c;
+  const int L = bord_gauche_panneau();
+  // Where the panel (290 wide, from 10 to 500 pixels below the top) reaches down beside the
+  // line, the line keeps to the room on the panel's other side.
+  if (c.bas + c.hauteur + INTERLIGNE + ECART > H - 500) {
+    const int place = W - 290 - 10 - 2 * ECART;
+    if (c.largeur > place) remplir(std::max(1, (place - 30) / LARGEUR_CAR));
+  }
+  if (L < W / 2) c.gauche = std::max(ECART, W - c.largeur - ECART);
+  return c;
+}
+
 void dessiner_bandeau() {
   const int W = largeur_fenetre(), H = hauteur_fenetre();
-  const std::vector<std::string> lignes = lignes_bandeau();
-  std::size_t plus_longue = 0;
-  for (const std::string& l : lignes) plus_longue = std::max(plus_longue, l.size());
-  const int largeur = static_cast<int>(plus_longue) * LARGEUR_CAR + 30;
-  const int hauteur = static_cast<int>(lignes.size()) * INTERLIGNE + 8;
-  const vue_gl v = lire_vue_gl();
-  // Bottom left, above the reduced console's bar; in selection mode, away from the cell panel.
-  int gauche = 4;
-  if (v.mode_selection && bord_gauche_panneau() < W / 2) gauche = std::max(4, W - largeur - 4);
-  const int bas = 22;
+  const cadre_bandeau c = disposer_bandeau();
+  const int haut = c.bas + c.hauteur - 4;
   dessin& d = dessin_courant();
   d.debut_2d(W, H);
   d.debut(primitive::quads);
   d.couleur(0.0f, 0.0f, 0.0f, 0.55f);
-  rectangle(d, gauche, bas, gauche + largeur, bas + hauteur);
-  // Each tribe's swatch in its colour, as its spheres are drawn.
+  rectangle(d, c.gauche, c.bas, c.gauche + c.largeur, c.bas + c.hauteur);
+  // Each tribe's swatch in its colour, as its spheres are drawn, in front of its line (the last
+  // lines are the tribes').
   const std::vector<bilan_tribu> tribus = bilan_tribus();
-  int n = 1;
+  const auto vivantes = std::count_if(tribus.begin(), tribus.end(),
+                                      [](const bilan_tribu& b) { return b.pas_extinction < 0; });
+  int n = static_cast<int>(c.lignes.size() - static_cast<std::size_t>(vivantes));
   for (const bilan_tribu& b : tribus) {
     if (b.pas_extinction >= 0) continue;
-    const auto c = couleur_tribu(b.code);
-    d.couleur_octets(c[0], c[1], c[2]);
-    const int y = bas + hauteur - 4 - (n + 1) * INTERLIGNE + 3;
-    rectangle(d, gauche + 6, y, gauche + 18, y + 11);
+    const auto couleur = couleur_tribu(b.code);
+    d.couleur_octets(couleur[0], couleur[1], couleur[2]);
+    const int y = haut - (n + 1) * INTERLIGNE + 3;
+    rectangle(d, c.gauche + 6, y, c.gauche + 18, y + 11);
     ++n;
   }
   d.fin();
   d.couleur(1.0f, 1.0f, 1.0f, 1.0f);
-  for (std::size_t i = 0; i < lignes.size(); ++i) {
-    const int x = gauche + (i == 0 ? 6 : 24);
-    d.position_raster(x, bas + hauteur - 4 - static_cast<int>(i + 1) * INTERLIGNE + 4);
-    for (char c : lignes[i]) d.caractere(static_cast<unsigned char>(c));
+  const std::size_t premiere_tribu = c.lignes.size() - static_cast<std::size_t>(vivantes);
+  for (std::size_t i = 0; i < c.lignes.size(); ++i) {
+    const int x = c.gauche + (i < premiere_tribu ? 6 : 24);
+    d.position_raster(x, haut - static_cast<int>(i + 1) * INTERLIGNE + 4);
+    for (char ch : c.lignes[i]) d.caractere(static_cast<unsigned char>(ch));
   }
   d.fin_2d();
 }

@@ -16,9 +16,19 @@ void fixer_ajouts_actifs(int actifs);
 int bandeau_affiche();
 void basculer_bandeau();
 // Its text: the step, the hour with day or night and the pace, then one line per living tribe
-// (code, name, inhabitants) in list order; the caller draws each tribe's swatch in front.
-std::vector<std::string> lignes_bandeau();
-// Draws it in the bottom corner away from the cell panel (over the scene, under the console).
+// (code, name, inhabitants) in list order; the caller draws each tribe's swatch in front. Given a
+// number of columns (0: no limit), the pace goes to a second line when the first would be wider
+// and the names are cut with an ellipsis so that each line fits.
+std::vector<std::string> lignes_bandeau(int colonnes = 0);
+// Where it is drawn, in window pixels counted up from the bottom, with its lines: bottom left
+// above the reduced console's bar; in selection mode, bottom right when the cell panel is on the
+// left, and narrowed to the room beside the panel when the panel reaches down to it.
+struct cadre_bandeau {
+  int gauche = 0, bas = 0, largeur = 0, hauteur = 0;
+  std::vector<std::string> lignes;
+};
+cadre_bandeau disposer_bandeau();
+// Draws it (over the scene, under the console).
 void dessiner_bandeau();
 
 // The pace of the day: + halves the timer period (the day goes twice as fast), - doubles it,

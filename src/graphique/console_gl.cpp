@@ -371,10 +371,24 @@ void dessiner_infos_case() {
 
 int bord_gauche_panneau() {
   const vue_gl v = lire_vue_gl();
+  const int W = etat.largeur;
   // The panel goes on the side away from the click.
-  return static_cast<float>(v.x_clic) / static_cast<float>(etat.largeur) > 0.5f
-             ? 10
-             : etat.largeur - 300;
+  const int loin = static_cast<float>(v.x_clic) / static_cast<float>(W) > 0.5f ? 10 : W - 300;
+  if (!ajouts_actifs()) return loin;
+  // With the additions on, it never covers the selected cell when the other side does not: the
+  // cell's projected footprint decides, so that a zoomed-in cell wider than half the window or
+  // one clicked near its edge stays in sight.
+  int x = -1, y = -1;
+  double g = 0, h = 0, d = 0, b = 0;
+  if (!case_sous_pointeur(v.x_clic, v.y_clic, x, y) || !empreinte_case(x, y, g, h, d, b))
+    return loin;
+  const auto recouvrement = [&](int L) {
+    const double largeur = std::min<double>(d, L + 290) - std::max<double>(g, L);
+    const double hauteur = std::min(b, 500.0) - std::max(h, 10.0);
+    return largeur > 0 && hauteur > 0 ? largeur * hauteur : 0.0;
+  };
+  const int autre = loin == 10 ? W - 300 : 10;
+  return recouvrement(autre) < recouvrement(loin) ? autre : loin;
 }
 
 void fixer_taille_fenetre(int largeur, int hauteur) {

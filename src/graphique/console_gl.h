@@ -23,7 +23,8 @@ void texte_gl_marge(const char* texte, int marge);
 void dessiner_console();
 void dessiner_infos_case();
 
-// The left edge of the cell panel: on the side away from the click (10, or W - 300).
+// The left edge of the cell panel, 10 or W - 300: on the side away from the click, or with the
+// window's additions on, on the side that covers less of the selected cell's footprint.
 int bord_gauche_panneau();
 
 // The window size the overlays draw in, kept by the reshape callback.

@@ -16,3 +16,13 @@ int case_sous_pointeur(int px, int py, int& x, int& y);
 // The world point drawn under the pixel: 1 with it in point, 0 when the pixel shows nothing of
 // the scene's relief or markers (border ring and plate are part of the relief).
 int point_sous_pointeur(int px, int py, double point[3]);
+
+// Where world point p is drawn in a window of the given size, y counted from the top (the inverse
+// of rayon_du_pixel): 1 with the pixel in px, py; 0 when p lies behind the perspective's near
+// plane.
+int projeter_point(const double p[3], int largeur, int hauteur, double& px, double& py);
+
+// The rectangle of the window (size kept for the overlays, y from the top) that holds all the
+// last build drew for cell (x, y): its tile's box projected through the current camera. 1 with
+// the rectangle, unbounded when part of the box lies behind the eye; 0 for a cell off the map.
+int empreinte_case(int x, int y, double& gauche, double& haut, double& droite, double& bas);

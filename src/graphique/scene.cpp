@@ -671,6 +671,29 @@ double rencontre_relief(const double o[3], const double d[3], int& x, int& y) {
   return meilleure;
 }
 
+int boite_case(int x, int y, double bas[3], double haut[3]) {
+  const int X = etat.X, Y = etat.Y;
+  const auto& h = etat.relief.hauteurs;
+  if (x < 0 || y < 0 || x >= X || y >= Y ||
+      h.size() != static_cast<std::size_t>(X + 2) * (Y + 2) * 9)
+    return 0;
+  // The cell's tile is the one at (x + 1, y + 1) inside the border ring.
+  const double c = etat.c;
+  const float* k = &h[(static_cast<std::size_t>(y + 1) * (X + 2) + (x + 1)) * 9];
+  const auto [b, t] = std::minmax_element(k, k + 9);
+  bas[0] = (x + 1) * c, bas[1] = -(y + 2) * c, bas[2] = *b;
+  haut[0] = (x + 2) * c, haut[1] = -(y + 1) * c, haut[2] = *t;
+  for (const sphere_tracee& s : etat.relief.spheres) {
+    if (s.case_x != x || s.case_y != y) continue;
+    const double centre[3] = {s.x, s.y, s.z};
+    for (int i = 0; i < 3; ++i) {
+      bas[i] = std::min(bas[i], centre[i] - s.rayon);
+      haut[i] = std::max(haut[i], centre[i] + s.rayon);
+    }
+  }
+  return 1;
+}
+
 void fixer_echelle_unites(int echelle) {
   etat.echelle_unites = echelle == 2 || echelle == 4 ? echelle : 1;
 }

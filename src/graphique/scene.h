@@ -18,6 +18,11 @@ int lignes_scene();
 // the tile met, or of the marker's tile, in x and y; -1, -1 for the border ring (or nothing).
 double rencontre_relief(const double o[3], const double d[3], int& x, int& y);
 
+// The box that holds what the last build drew for map cell (x, y): its tile with its relief and
+// its marker spheres, in world coordinates (lowest corner in bas, highest in haut); 0 when the
+// cell is outside the map that was built.
+int boite_case(int x, int y, double bas[3], double haut[3]);
+
 // The size of the unit spheres at the next build: 1, 2 or 4 times the radius c/8 (any other
 // value counts as 1). The spheres keep their cut, so the triangle count does not change.
 void fixer_echelle_unites(int echelle);

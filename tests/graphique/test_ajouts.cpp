@@ -3,14 +3,18 @@
 // turns them all off.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "commun/monde_test.h"
-#include "commun/tribus_test.h"
-#include "commun/reinitialisation_test.h"
 #include "commun/capture.h"
+#include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
+#include "commun/tribus_test.h"
 #include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
@@ -188,4 +192,124 @@ TEST_F(Ajouts, ToutSEteintAvecLeCommutateur) {
   EXPECT_EQ(echelle_unites(), 1);
   EXPECT_EQ(e.filtrer("nouvelle_liste").size(), 0u);
   EXPECT_EQ(lire_vue_gl().nb_triangles, avant.nb_triangles);
+}
+
+// The pixels (every third) that show the cell under (px, py), as the click picks cells: the
+// connected patch around that pixel.
+static std::vector<std::pair<int, int>> pixels_de_la_case(int px, int py) {
+  int x = -1, y = -1, cx = -1, cy = -1;
+  case_sous_pointeur(px, py, x, y);
+  std::vector<std::pair<int, int>> patch, a_voir{{px, py}};
+  std::set<std::pair<int, int>> vus{{px, py}};
+  while (!a_voir.empty()) {
+    const auto [i, j] = a_voir.back();
+    a_voir.pop_back();
+    if (!case_sous_pointeur(i, j, cx, cy) || cx != x || cy != y) continue;
+    patch.push_back({i, j});
+    for (const auto& [di, dj] : {std::pair{3, 0}, {-3, 0}, {0, 3}, {0, -3}})
+      if (i + di >= 0 && i + di < largeur_fenetre() && j + dj >= 0 && j + dj < hauteur_fenetre() &&
+          vus.insert({i + di, j + dj}).second)
+        a_voir.push_back({i + di, j + dj});
+  }
+  return patch;
+}
+
+// Whether the panel at left edge L (290 wide, from 10 to 500 below the top) holds one of them.
+static bool couvre(int L, const std::vector<std::pair<int, int>>& pixels) {
+  return std::any_of(pixels.begin(), pixels.end(), [&](const auto& p) {
+    return p.first >= L && p.first <= L + 290 && p.second >= 10 && p.second <= 500;
+  });
+}
+
+TEST_F(Ajouts, LePanneauLaisseLaCaseEnVue) {
+  // From above, after wheel notches toward the middle and camera moves (left arrow: +, right:
+  // -), a click at (px, 300 * H / 600); the side away from the click covers the cell, except in
+  // the last two rows, and so does it stay with the additions off.
+  struct cas {
+    int W, H, crans, gauches, px;
+    bool loin_couvre, sobre;
+  };
+  for (const cas& c :
+       {cas{800, 600, 8, 0, 400, true, false}, cas{800, 600, 10, 1, 410, true, false},
+        cas{640, 480, 2, 0, 320, true, false}, cas{800, 600, 0, 0, 420, false, false},
+        cas{800, 600, 8, 0, 400, true, true}}) {
+    SCOPED_TRACE(testing::Message() << c.W << " " << c.crans << " " << c.px << " " << c.sobre);
+    fixer_ajouts_actifs(1);
+    fixer_taille_fenetre(c.W, c.H);
+    vue_gl v = lire_vue_gl();
+    v.mode_selection = 0;  // the arrows move the camera outside selection mode only
+    ecrire_vue_gl(v);
+    vue_predefinie(1);
+    for (int i = 0; i < c.crans; ++i) molette(1, c.W / 2, c.H / 2);
+    for (int i = 0; i < std::abs(c.gauches); ++i)
+      touches_speciales(c.gauches > 0 ? TOUCHE_GAUCHE : TOUCHE_DROITE, 0, 0);
+    v = lire_vue_gl();
+    v.mode_selection = 1, v.x_clic = c.px, v.y_clic = c.H / 2;
+    ecrire_vue_gl(v);
+    fixer_ajouts_actifs(!c.sobre);
+    int x = -1, y = -1;
+    ASSERT_EQ(case_sous_pointeur(c.px, c.H / 2, x, y), 1);
+    const auto pixels = pixels_de_la_case(c.px, c.H / 2);
+    const int loin = c.px * 2 > c.W ? 10 : c.W - 300;
+    ASSERT_EQ(couvre(loin, pixels), c.loin_couvre);
+    const int L = bord_gauche_panneau();
+    EXPECT_EQ(L, c.sobre || !c.loin_couvre ? loin : 10 + c.W - 300 - loin);
+    EXPECT_TRUE(c.sobre || !couvre(L, pixels));
+    // Drawn there: the panel's first text at its margin.
+    e.appels.clear();
+    dessiner_infos_case();
+    EXPECT_EQ(textes_dessines(e).at(0).x, L + 5);
+  }
+}
+
+TEST_F(Ajouts, LeBandeauSEcarteDuPanneau) {
+  // Every window from 640 x 480, the panel on either side: the heads-up line's box holds its
+  // texts, lies in the window and never meets the panel's.
+  for (const int W : {640, 700, 800, 1024, 1600})
+    for (const int H : {480, 600, 760, 1000})
+      for (const int clic : {W / 4, 3 * W / 4}) {
+        SCOPED_TRACE(testing::Message() << W << "x" << H << " clic " << clic);
+        fixer_taille_fenetre(W, H);
+        vue_gl v = lire_vue_gl();
+        v.mode_selection = 1, v.x_clic = clic, v.y_clic = H / 2;
+        ecrire_vue_gl(v);
+        const cadre_bandeau b = disposer_bandeau();
+        const int L = bord_gauche_panneau();
+        EXPECT_TRUE(b.gauche >= 0 && b.gauche + b.largeur <= W);
+        const bool cote_a_cote = b.gauche + b.largeur < L || b.gauche > L + 290;
+        EXPECT_TRUE(cote_a_cote || b.bas + b.hauteur < H - 500);
+        e.appels.clear();
+        dessiner_bandeau();
+        const auto textes = textes_dessines(e);
+        ASSERT_EQ(textes.size(), b.lignes.size());
+        for (const auto& t : textes)
+          EXPECT_TRUE(t.x >= b.gauche && t.x + 9 * int(t.texte.size()) <= b.gauche + b.largeur);
+      }
+}
+
+TEST_F(Ajouts, SessionDuBandeauEnregistree) {
+  // The seed-5 world with the additions on: after each event, the heads-up line as drawn (each
+  // text with its position) must equal tests/graphique/attendu/bandeau.txt. An event is a key,
+  // or ~ a timer tick of half an hour, < and > a reshape to 640 x 480 and 1024 x 768, [ and ] a
+  // click at (150, 250) and (500, 250).
+  const std::string session = " ++-tjhH" + std::string(20, '~') + "e e<i[]>";
+  CaptureSortie sortie;
+  fixer_pas_heure(0.5f);
+  std::string texte;
+  for (const char ev : session) {
+    if (ev == '~')
+      minuterie(0);
+    else if (ev == '<' || ev == '>')
+      redimensionner_vue(ev == '<' ? 640 : 1024, ev == '<' ? 480 : 768);
+    else if (ev == '[' || ev == ']')
+      souris(BOUTON_GAUCHE, BOUTON_ENFONCE, ev == '[' ? 150 : 500, 250);
+    else
+      clavier(static_cast<unsigned char>(ev), 0, 0);
+    e.appels.clear();
+    if (bandeau_affiche()) dessiner_bandeau();
+    texte += std::string("[") + ev + "]\n";
+    for (const auto& t : textes_dessines(e))
+      texte += "  " + std::to_string(t.x) + " " + std::to_string(t.y) + " " + t.texte + "\n";
+  }
+  comparer_enregistrement("tests/graphique/attendu/bandeau.txt", texte);
 }
