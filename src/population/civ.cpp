@@ -104,6 +104,84 @@ void ecrire_suppression(const unite* u) {
 
 }  // namespace
 
+void liste_unites::noter_place(int id, std::size_t i) {
+  if (id <= 0) return;
+  const auto k = static_cast<std::size_t>(id);
+  if (k >= places_.size()) places_.resize(k + 1, -1);
+  places_[k] = static_cast<int>(i);
+}
+
+void liste_unites::push_front(int id) {
+  ids_.push_back(id);
+  ++vivants_;
+  if (places_sures_) noter_place(id, ids_.size() - 1);
+}
+
+// Rare (restoring a world): every place moves, so they are recorded again at the next removal.
+void liste_unites::push_back(int id) {
+  ids_.insert(ids_.begin(), id);
+  ++vivants_;
+  places_sures_ = false;
+}
+
+int liste_unites::trouver(int id) {
+  if (!places_sures_) {
+    // Oldest first, so that the newest occurrence of an identifier wins.
+    for (std::size_t i = 0; i < ids_.size(); ++i) noter_place(ids_[i], i);
+    places_sures_ = true;
+  }
+  const auto k = static_cast<std::size_t>(id);
+  if (id > 0 && k < places_.size()) {
+    const int i = places_[k];
+    if (i >= 0 && static_cast<std::size_t>(i) < ids_.size() &&
+        ids_[static_cast<std::size_t>(i)] == id)
+      return i;
+  }
+  // A place not recorded (an identifier listed twice, or not above 0): the walk finds it.
+  if (id == 0) return -1;
+  for (std::size_t i = ids_.size(); i-- > 0;)
+    if (ids_[i] == id) return static_cast<int>(i);
+  return -1;
+}
+
+int liste_unites::retirer(int id) {
+  const int place = trouver(id);
+  if (place < 0) return 0;
+  const auto i = static_cast<std::size_t>(place);
+  const bool en_tete = i + 1 == ids_.size();
+  ids_[i] = 0;
+  --vivants_;
+  ++trous_;
+  // The head is always an identifier.
+  while (!ids_.empty() && ids_.back() == 0) {
+    ids_.pop_back();
+    --trous_;
+  }
+  if (trous_ > 16 && trous_ > vivants_) tasser();
+  return en_tete ? 1 : 2;
+}
+
+// Squeezes the holes out, keeping the order, and records the new places.
+void liste_unites::tasser() {
+  std::size_t j = 0;
+  for (const int id : ids_) {
+    if (id == 0) continue;
+    ids_[j] = id;
+    noter_place(id, j);
+    ++j;
+  }
+  ids_.resize(j);
+  trous_ = 0;
+}
+
+void liste_unites::clear() {
+  ids_.clear();
+  places_.clear();
+  vivants_ = 0;
+  trous_ = 0;
+  places_sures_ = true;
+}
+
 std::list<civilisation>& liste_civ() { return etat.civs; }
 
 void creer_tab_civ() {
@@ -179,11 +257,12 @@ void supprimer_civ(civilisation* c) {
     // properly first, so that no cell nor the store keeps a unit of no tribe. An identifier that
     // leads to no unit of the tribe is simply dropped.
     while (!it->liste_unite.empty()) {
-      unite* u = donner_unite(it->liste_unite.front());
+      const int id = it->liste_unite.front();
+      unite* u = donner_unite(id);
       if (u != nullptr && u->code == it->code)
         supprimer_unite(u);
       else
-        it->liste_unite.erase(it->liste_unite.begin());
+        it->liste_unite.retirer(id);
     }
     // A cursor resting on the deleted tribe moves on to the next one.
     if (etat.courante == it) ++etat.courante;
@@ -275,7 +354,7 @@ void ajouter_unite(int code, int x, int y, int nb_hab) {
     ecrire_debug("ajouter_unite:echec de creer_unite\n");
     return;
   }
-  c->liste_unite.insert(c->liste_unite.begin(), u->id);
+  c->liste_unite.push_front(u->id);
   ajouter_unite_carte(u);
 }
 
@@ -294,11 +373,10 @@ void supprimer_unite(unite* u) {
   // Only the living unit of that identifier goes: a record already removed, or never added,
   // changes nothing.
   if (donner_unite(u->id) != u) return;
-  const auto element = std::find(c->liste_unite.begin(), c->liste_unite.end(), u->id);
-  if (element == c->liste_unite.end()) return;
-  const bool en_tete = element == c->liste_unite.begin();
+  const int retrait = c->liste_unite.retirer(u->id);
+  if (retrait == 0) return;
+  const bool en_tete = retrait == 1;
   if (!en_tete) ecrire_suppression(u);
-  c->liste_unite.erase(element);
   retirer_unite(u);
   retirer_unite_carte(u);
   if (en_tete) ecrire_suppression(u);

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <list>
 #include <memory>
 #include <string_view>
@@ -21,11 +22,76 @@ enum : int { HERBIVORE = 0, OMNIVORE = 1, CARNIVORE = 2 };
 // Behaviours (`comportement`) of tribes and units.
 enum : int { HOSTILE = 1, PACIFIQUE = 2, RECIPROQUE = 3 };
 
-// The identifiers of a tribe's living units, newest first (new units go to the head); the units
-// themselves are in the store (donner_unite). Kept contiguous: a tribe holds at most a few
-// thousand units, so shifting the identifiers when one goes in at the head or comes out costs
-// less than a linked list's walk to find the one removed.
-using liste_unites = std::vector<int>;
+// The identifiers of a tribe's living units. Seen from outside (walks, front, push_back) the list
+// runs newest first, new units going to its head. Inside it is kept oldest first, so a new unit
+// is appended, and each identifier's place is recorded, so a removal neither searches nor
+// shifts: the unit leaves a hole (0, which is never an identifier) that the walks step over, and
+// the holes are squeezed out, in order, once they outnumber the units.
+class liste_unites {
+ public:
+  // Walks the identifiers newest first.
+  class const_iterator {
+   public:
+    using iterator_category = std::forward_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = const int&;
+
+    const_iterator() = default;
+    reference operator*() const { return *(suivant_ - 1); }
+    const_iterator& operator++() {
+      --suivant_;
+      sauter_trous();
+      return *this;
+    }
+    const_iterator operator++(int) {
+      const_iterator avant = *this;
+      ++*this;
+      return avant;
+    }
+    bool operator==(const const_iterator& autre) const { return suivant_ == autre.suivant_; }
+
+   private:
+    friend class liste_unites;
+    const_iterator(const int* suivant, const int* debut) : suivant_(suivant), debut_(debut) {
+      sauter_trous();
+    }
+    void sauter_trous() {
+      while (suivant_ != debut_ && *(suivant_ - 1) == 0) --suivant_;
+    }
+    const int* suivant_ = nullptr;  // one past the current identifier in the inner order
+    const int* debut_ = nullptr;
+  };
+  using iterator = const_iterator;
+
+  const_iterator begin() const { return {ids_.data() + ids_.size(), ids_.data()}; }
+  const_iterator end() const { return {ids_.data(), ids_.data()}; }
+  bool empty() const { return vivants_ == 0; }
+  std::size_t size() const { return vivants_; }
+  // The newest identifier; the list must not be empty.
+  int front() const { return ids_.back(); }
+  // Puts the identifier at the head (a new unit).
+  void push_front(int id);
+  // Puts the identifier at the oldest end (a list rebuilt in its order, newest first).
+  void push_back(int id);
+  // Takes the newest occurrence of the identifier out: 0 when it is not there, 1 when it was the
+  // head, 2 when it was further down.
+  int retirer(int id);
+  void clear();
+
+ private:
+  // The place of the newest occurrence of id in ids_, -1 for none.
+  int trouver(int id);
+  void noter_place(int id, std::size_t i);
+  void tasser();
+
+  std::vector<int> ids_;      // oldest first, 0 for a hole; never ends with a hole
+  std::vector<int> places_;   // places_[id]: index in ids_ (checked before use)
+  std::size_t vivants_ = 0;   // identifiers in ids_
+  std::size_t trous_ = 0;     // holes in ids_
+  bool places_sures_ = true;  // false once push_back has shifted every index
+};
 
 struct civilisation {
   char nom[32];                 // at most 31 characters

@@ -32,7 +32,28 @@ bool mange(int regime, int r) {
   return true;
 }
 
-void prendre(const unite* u, int r, int quantite) { consommer_ressource(u->x, u->y, r, quantite); }
+// The stock of resource r (0..3) of a terrain, and its change, as combien_ressouce and
+// consommer_ressource make them once they have found the cell's terrain: the rules look the
+// terrain up once per cell and go through the checked queries, with their trace lines, only
+// for a cell without one.
+int stock(const terrain& t, int r) { return t.ressources[static_cast<std::size_t>(r)]; }
+
+void retirer(terrain& t, int r, int quantite) {
+  modifier_ressources(&t, r, stock(t, r) - quantite);
+}
+
+// The stock of resource r (0..4) on the cell.
+int stock_case(int x, int y, int r) {
+  const terrain* t = r >= 0 && r < RESSOURCE_INEXISTANTE ? donner_terrain(x, y) : nullptr;
+  return t != nullptr ? stock(*t, r) : combien_ressouce(x, y, r);
+}
+
+void prendre(const unite* u, int r, int quantite) {
+  if (terrain* t = donner_terrain(u->x, u->y); t != nullptr)
+    retirer(*t, r, quantite);
+  else
+    consommer_ressource(u->x, u->y, r, quantite);
+}
 
 // A population that lacked nothing grows by the model's croissance, truncated (by half by
 // default: 1 stays 1, 7 become 10).
@@ -53,8 +74,15 @@ bool voisin_utilisable(const unite* u, int x, int y) {
 
 // Takes from one neighbour what it can give of every shortfall still open, wood included.
 void servir(int x, int y, besoins_t& besoins) {
+  terrain* t = donner_terrain(x, y);
   for (int r = 0; r < 4; ++r) {
     if (besoins[r] <= 0) continue;
+    if (t != nullptr) {
+      const int pris = std::min(stock(*t, r), besoins[r]);
+      retirer(*t, r, pris);
+      besoins[r] -= pris;
+      continue;
+    }
     const int pris = std::min(combien_ressouce(x, y, r), besoins[r]);
     consommer_ressource(x, y, r, pris);
     besoins[r] -= pris;
@@ -123,7 +151,7 @@ void nourrir_omnivore(unite* u, besoins_t& besoins) {
   const int animale_par_habitant = par_habitant(NOURRITURE_ANIMALE);
   const int necessaire = animale_par_habitant * (u->nb_hab - vegetale / vegetale_par_habitant);
   ecrire_debug("evolution_demo_par_alimentation:qte_necess_anim=%d\n", necessaire);
-  const int animale = combien_ressouce(u->x, u->y, NOURRITURE_ANIMALE);
+  const int animale = stock_case(u->x, u->y, NOURRITURE_ANIMALE);
   ecrire_debug("evolution_demo_par_alimentation:qte_dispo_anim=%d\n", animale);
   if (necessaire <= animale) {
     prendre(u, NOURRITURE_ANIMALE, necessaire);
@@ -145,14 +173,14 @@ int consommation_tour(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
   ecrire_debug("consommation_tour:%s\n", NOMS[r]);
   const int seuil = r == RESSOURCE_INEXISTANTE ? 0 : par_habitant(r) * u->nb_hab;
-  const int pris = std::min(combien_ressouce(u->x, u->y, r), seuil);
+  const int pris = std::min(stock_case(u->x, u->y, r), seuil);
   ecrire_debug("consommation_tour:qte consommee=%d\n", pris);
   return pris;
 }
 
 int besoin(const unite* u, int r) {
   if (u == nullptr || r < 0 || r > RESSOURCE_INEXISTANTE) return -1;
-  const int dispo = combien_ressouce(u->x, u->y, r);
+  const int dispo = stock_case(u->x, u->y, r);
   if (r == RESSOURCE_INEXISTANTE) return -1;
   const int seuil = mange(donner_regime(u->code), r) ? par_habitant(r) * u->nb_hab : 0;
   ecrire_debug("besoin %s: seuil_de_subsistance=%d qte dispo=%d\n", NOMS[r], seuil, dispo);

@@ -32,13 +32,20 @@ constexpr std::array<direction, 5> DIRECTIONS = {{{0, -1, "au nord"},
                                                   {0, 0, nullptr},
                                                   {-1, 0, "a l'ouest"}}};
 
+// The cell's altitude as quelle_altitude gives it, read straight from the terrain the scan looks
+// up; a cell without one goes through quelle_altitude and its trace line.
+int altitude(int x, int y) {
+  const terrain* t = donner_terrain(x, y);
+  return t != nullptr ? t->altitude : quelle_altitude(x, y);
+}
+
 // From (x, y) along the direction: the nearest cell of altitude m, or the last cell before the
 // map's edge when none comes first; none when the unit already stands on that edge. Units on
 // the way do not stop the scan.
 std::optional<coord> cible(const unite& u, const direction& d, int m) {
   coord t{u.x + d.dx, u.y + d.dy};
   if (!dans_carte(t.x, t.y)) return std::nullopt;
-  while (dans_carte(t.x + d.dx, t.y + d.dy) && quelle_altitude(t.x, t.y) != m) {
+  while (dans_carte(t.x + d.dx, t.y + d.dy) && altitude(t.x, t.y) != m) {
     t.x += d.dx;
     t.y += d.dy;
   }
@@ -91,8 +98,12 @@ std::span<const int> ressources_vitales(int regime) {
 
 // Whether the unit's cell holds strictly less than the unit needs of one of its vital resources.
 bool manque_ressource(const unite& u) {
-  for (int r : ressources_vitales(donner_regime(u.code)))
-    if (combien_ressouce(u.x, u.y, r) < u.nb_hab * modele().besoin[r]) return true;
+  const terrain* t = donner_terrain(u.x, u.y);
+  for (int r : ressources_vitales(donner_regime(u.code))) {
+    const int dispo = t != nullptr ? t->ressources[static_cast<std::size_t>(r)]
+                                   : combien_ressouce(u.x, u.y, r);
+    if (dispo < u.nb_hab * modele().besoin[r]) return true;
+  }
   return false;
 }
 
@@ -119,14 +130,14 @@ void coloniser_terrain(unite* u) {
   // The direction is drawn before any condition, so every call with a unit costs one draw.
   const direction& d = DIRECTIONS[tirer_alea() % DIRECTIONS.size()];
   const int m = donner_milieu_prefere(u->code);
-  if (u->connaissance != 1 || quelle_altitude(u->x, u->y) == m || d.mot == nullptr) return;
+  if (u->connaissance != 1 || altitude(u->x, u->y) == m || d.mot == nullptr) return;
 
   // The scan reads the map's size (one trace line).
   int colonnes = 0;
   int lignes = 0;
   donner_dimensions(colonnes, lignes);
   const std::optional<coord> t = cible(*u, d, m);
-  if (!t || quelle_altitude(t->x, t->y) != m) return;
+  if (!t || altitude(t->x, t->y) != m) return;
   unite* occupant = quelle_unite(t->x, t->y);
   if (occupant == nullptr)
     fonder(u, *t, d.mot);

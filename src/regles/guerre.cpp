@@ -212,8 +212,9 @@ void ajouter_adversaire(unite* b, const unite* a) {
   b->en_guerre = 1;
 }
 
+// Every living unit stands on its own cell, so going through the store by identifier reaches
+// the same units as a sweep of the map, in fewer look-ups.
 void effacer_adversaires() {
-  for (int x = 0; x < combien_colonnes(); ++x)
-    for (int y = 0; y < combien_lignes(); ++y)
-      if (unite* u = quelle_unite(x, y); u != nullptr) u->adversaires.clear();
+  for (int id = 1; id <= combien_identifiants(); ++id)
+    if (unite* u = donner_unite(id); u != nullptr) u->adversaires.clear();
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "monde/carte.h"
+#include "monde/terrain.h"
 #include "population/unites.h"
 #include "regles/alimentation.h"
 #include "regles/epidemie.h"
@@ -61,8 +62,12 @@ int evolution_unite(unite* u) {
   evolution_demo_par_surpop(u);
   evolution_intellectuelle(u);
   coloniser_terrain(u);
-  // Wood is taken from the unit's own cell only, on the population left after colonisation.
+  // Wood is taken from the unit's own cell only, on the population left after colonisation
+  // (straight from the cell's terrain, as consommer_ressource would once it has found it).
   const int bois = consommation_tour(u, BOIS);
-  consommer_ressource(u->x, u->y, BOIS, bois);
+  if (terrain* t = donner_terrain(u->x, u->y); t != nullptr)
+    modifier_ressources(t, BOIS, t->ressources[BOIS] - bois);
+  else
+    consommer_ressource(u->x, u->y, BOIS, bois);
   return 1;
 }

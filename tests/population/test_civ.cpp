@@ -1,7 +1,9 @@
 // Civilisations: the fixed and the drawn tables, the pass cursor, deletion, look-ups.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "commun/capture.h"
 #include "commun/reinitialisation_test.h"
@@ -45,4 +47,63 @@ TEST(Civ, SuppressionPendantUnPassage) {
   EXPECT_TRUE(contient(lignes, "civ-supprimer_civ : la civilisation 0 a ete supprimee"));
   EXPECT_TRUE(contient(lignes, "civ-supprimer_civ : civilisation inexistante"));
   EXPECT_TRUE(contient(lignes, "civ-supprimer_civ : plus de civilisation"));
+}
+
+// A tribe's list against a plain vector kept newest first: the same order after every head
+// insertion and every removal (head, middle, absent, duplicated), through the holes and their
+// squeezing, and after a list rebuilt from its oldest end.
+TEST(Civ, ListeDesUnitesCommeUnVecteur) {
+  liste_unites l;
+  std::vector<int> attendu;  // newest first
+  auto retirer_attendu = [&](int id) {
+    const auto it = std::find(attendu.begin(), attendu.end(), id);
+    if (it == attendu.end()) return 0;
+    const int r = it == attendu.begin() ? 1 : 2;
+    attendu.erase(it);
+    return r;
+  };
+  auto pareil = [&] {
+    return std::vector<int>(l.begin(), l.end()) == attendu && l.size() == attendu.size() &&
+           l.empty() == attendu.empty() && (attendu.empty() || l.front() == attendu.front());
+  };
+  unsigned s = 7;
+  auto tirage = [&s](int n) {
+    s = s * 1103515245u + 12345u;
+    return static_cast<int>((s >> 16) % static_cast<unsigned>(n));
+  };
+  int prochain = 1;
+  for (int i = 0; i < 3000; ++i) {
+    // Growing to a few hundred units, then shrinking, which leaves holes to squeeze.
+    const int t = tirage(10);
+    if (t < (i < 1500 ? 7 : 2) || attendu.empty()) {
+      l.push_front(prochain);
+      attendu.insert(attendu.begin(), prochain++);
+    } else if (t < 9) {
+      const int id = attendu[static_cast<std::size_t>(tirage(static_cast<int>(attendu.size())))];
+      ASSERT_EQ(l.retirer(id), retirer_attendu(id)) << "etape " << i;
+    } else {
+      const int id = attendu.front();
+      ASSERT_EQ(l.retirer(id), 1);
+      attendu.erase(attendu.begin());
+    }
+    ASSERT_TRUE(pareil()) << "etape " << i;
+  }
+  EXPECT_EQ(l.retirer(prochain), 0);
+  EXPECT_EQ(l.retirer(0), 0);
+  // Rebuilt from the oldest end, with one identifier twice: the newest copy goes first.
+  l.clear();
+  attendu.clear();
+  for (int id : {5, 9, 5, 2, 8}) {
+    l.push_back(id);
+    attendu.push_back(id);
+  }
+  ASSERT_TRUE(pareil());
+  EXPECT_EQ(l.retirer(5), retirer_attendu(5));
+  EXPECT_EQ(l.retirer(8), retirer_attendu(8));
+  l.push_front(3);
+  attendu.insert(attendu.begin(), 3);
+  EXPECT_EQ(l.retirer(5), retirer_attendu(5));
+  EXPECT_EQ(l.retirer(5), 0);
+  EXPECT_EQ(std::vector<int>(l.begin(), l.end()), (std::vector<int>{3, 9, 2}));
+  EXPECT_TRUE(pareil());
 }
