@@ -11,15 +11,16 @@
 
 #include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "commun/tribus_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "commun/reinitialisation_test.h"
 #include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/fenetre_test.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
 #include "graphique/vue.h"
@@ -66,12 +67,6 @@ std::string etat_apres(const enregistreur& e) {
   s += "\n  ecran";
   for (const std::string& l : console_affichee()) s += " [" + l + "]";
   return s + "\n";
-}
-
-std::string lire_ligne() {
-  std::string l;
-  for (int c = lire_car_gl(); c != '\n'; c = lire_car_gl()) l += static_cast<char>(c);
-  return l;
 }
 
 }  // namespace
