@@ -14,19 +14,15 @@ PLEINE="pangaeolith : la sortie standard n'a pas pu être écrite (No space left
 PAS_ORDINAIRE="pas un fichier ordinaire"
 journal_refuse() { echo "pangaeolith : $1 ne peut pas être ouvert ($2) : $INCOMPLET"; }
 
-# P <options>: the program within a minute. R: within ten seconds (a hang fails the case instead
-# of holding the test), its memory bounded when the build starts under a bound (a sanitizer build
-# does not): a read without end fails the case instead of filling the machine. Status in rc.txt.
+# P <options>: the program within a minute (a hang fails the case instead of holding the test),
+# its memory bounded when the build starts under a bound (a sanitizer build does not): a read
+# without end fails the case instead of filling the machine. Its status in rc.txt.
 LIMITE=
 (ulimit -v 1000000 && "$BIN" --help > /dev/null 2>&1) && LIMITE=1000000
 P() {
-  timeout -k 5 60 "$BIN" --seed 4 -i 12 9 "$@"
-  echo $? > rc.txt
-}
-R() {
   (
     [ -z "$LIMITE" ] || ulimit -v "$LIMITE"
-    exec timeout -k 1 10 "$BIN" --seed 4 -i 12 9 "$@"
+    exec timeout -k 5 60 "$BIN" --seed 4 -i 12 9 "$@"
   )
   echo $? > rc.txt
 }
@@ -87,8 +83,8 @@ FIN
 printf 'charger cible\ncont\nquit\n' > entree.txt
 while IFS='|' read -r genre prep nature; do
   refus="impossible de lire cible : c'est $nature, $PAS_ORDINAIRE"
-  cas "charger_$genre" 2 "pangaeolith : sauvegarde refusée (cible) : $refus" "$prep; R --charger cible --pas 1"
-  cas "invite_charger_$genre" 0 "" "$prep; R > sortie.txt" \
+  cas "charger_$genre" 2 "pangaeolith : sauvegarde refusée (cible) : $refus" "$prep; P --charger cible --pas 1"
+  cas "invite_charger_$genre" 0 "" "$prep; P > sortie.txt" \
     'grep -qF ">Sauvegarde refusée : $refus" sortie.txt && grep -q "^Legende" sortie.txt'
 done << 'FIN'
 fifo|mkfifo cible|un tube nommé (FIFO)
@@ -98,7 +94,7 @@ FIN
 # A save larger than the memory left: refused with the reason, not a crash.
 [ -z "$LIMITE" ] || LIMITE=200000 cas charger_trop_gros 2 \
   "pangaeolith : sauvegarde refusée (gros.json) : impossible de lire gros.json : mémoire insuffisante pour ses 262144000 octets" \
-  'truncate -s 250M gros.json; R --charger gros.json --pas 1'
+  'truncate -s 250M gros.json; P --charger gros.json --pas 1'
 
 # A refused start writes nothing: the CSV file it names stays byte for byte, no log is created.
 cas depart_refuse 2 \
@@ -106,7 +102,7 @@ cas depart_refuse 2 \
   "echo précieux > k.csv; P -d --stats k.csv --charger absent.json --pas 2" \
   '[ "$(cat k.csv)" = précieux ] && [ ! -e debug.log ] && [ ! -e error.log ]'
 cas csv_refuse 2 "pangaeolith : --stats : impossible d'écrire dans tube : c'est un tube nommé (FIFO), $PAS_ORDINAIRE" \
-  'mkfifo tube; R -d --stats tube --pas 2' '[ ! -e debug.log ]'
+  'mkfifo tube; P -d --stats tube --pas 2' '[ ! -e debug.log ]'
 
 # Outputs aimed at what is not a plain file: a link is followed and kept, the target written; a
 # FIFO or a copy of /dev/null is refused and stays; a private file stays private. For sauver and
@@ -118,12 +114,12 @@ for sortie in sauver courbe stats; do
     garde="$garde && [ -z \"\$(find . -name '*.tmp-*')\" ]"
     if [ "$sortie" = stats ]; then
       cas "stats_$genre" "$([ -n "$refus" ] && echo 2 || echo 0)" "${refus:+pangaeolith : --stats : $refus}" \
-        "$prep; R --stats cible --pas 2 > sortie.txt" "$garde"
+        "$prep; P --stats cible --pas 2 > sortie.txt" "$garde"
     else
       printf '%s cible\nquit\n' "$sortie" > entree.txt
       if [ -n "$refus" ]; then garde+=' && grep -qF "$refus" sortie.txt'
       else garde+=" && grep -qE '^>(Monde sauvegardé|Courbe des habitants écrite) dans cible' sortie.txt"; fi
-      cas "${sortie}_$genre" 0 "" "$prep; R > sortie.txt" "$garde"
+      cas "${sortie}_$genre" 0 "" "$prep; P > sortie.txt" "$garde"
     fi
   done << 'FIN'
 lien||echo ancien > vraie; ln -s vraie cible|[ -L cible ] && grep -q -e pangaeolith-sauvegarde -e "<svg" -e "^pas,code" vraie
@@ -143,9 +139,9 @@ cas stats_sur_sortie 2 "pangaeolith : --stats : impossible d'écrire dans sortie
   'P --stats sortie.txt --pas 2 > sortie.txt'
 printf 'cont\nquit\n' > entree.txt
 cas debug_sortie 4 "$(journal_refuse debug.log "c'est déjà la sortie standard de cette partie")" \
-  'R -d > debug.log' 'grep -q "^Legende" debug.log && ! grep -q "^Debug - " debug.log'
+  'P -d > debug.log' 'grep -q "^Legende" debug.log && ! grep -q "^Debug - " debug.log'
 cas debug_fifo 4 "$(journal_refuse debug.log "c'est un tube nommé (FIFO) que personne ne lit")" \
-  'mkfifo debug.log; R -d > sortie.txt' '[ -p debug.log ]'
+  'mkfifo debug.log; P -d > sortie.txt' '[ -p debug.log ]'
 printf 'courbe debug.log\nsauver error.log\ncont\nquit\n' > entree.txt
 DEJA="impossible d'écrire dans debug.log : c'est déjà le journal de debug de cette partie"
 DEJA_ERR="impossible d'écrire dans error.log : c'est déjà le journal d'erreurs de cette partie"
@@ -218,10 +214,8 @@ cas gras_tube 0 "" 'P -a > sortie.txt' '[ "$(tail -c 5 sortie.txt)" = "$(printf 
 if command -v tmux > /dev/null; then
   terminal gras 100 30 "'$BIN' -a --seed 3 -i 3 3"
   attendre '^>' "gras_terminal: pas d'invite"
-  t send-keys -t gras "bold 1" Enter
-  attendre 'Passage au mode lumineux' "gras_terminal: bold sans réponse"
-  t send-keys -t gras "quit" Enter
-  attendre '^FIN-0' "gras_terminal: pas de fin avec le statut 0"
+  taper "bold 1" Enter 'Passage au mode lumineux' "gras_terminal: bold sans réponse"
+  taper "quit" Enter '^FIN-0' "gras_terminal: pas de fin avec le statut 0"
   # With its attributes on, a line that follows a bold one without an escape is bold as well.
   ! ecran -e | tr -d '\n' | grep -qa "$(printf '\033')\[1m[^$(printf '\033')]*FIN-" ||
     echec "gras_terminal: le terminal reste en gras après quit"

@@ -4,11 +4,6 @@
 source "$(dirname "$0")/lib/commun.sh" "$@"
 command -v tmux > /dev/null || { echo "tmux absent" >&2; exit 1; }
 derniere_ligne() { ecran | grep -v '^$' | tail -n 1; }
-# taper <keys...> <pattern> <failure>: sends the keys, then waits for the pattern.
-taper() {
-  t send-keys -t "$SESSION" "${@:1:$#-2}"
-  attendre "${@: -2:1}" "${@: -1}"
-}
 
 terminal essai 120 40 "'$BIN' -d -q --seed 77 -i 100 100"
 attendre '^Pangaeolith - graine 77 - help pour l.aide, quit pour sortir$' "pas de ligne de demarrage"

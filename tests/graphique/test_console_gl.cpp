@@ -82,7 +82,6 @@ TEST_F(InfosCase, ClicVersCaseEtCote) {
   EXPECT_EQ(lignes(400, 300)[1], "Case: X=5 - Y=5");
   EXPECT_EQ(lignes(5, 5)[1], "Pas de case selectionnee");
   // The panel goes on the side away from the click; a click on the centre line puts it right.
-  fixer_taille_fenetre(800, 600);
   for (const auto& [x, gauche] : {std::pair{399, 500}, {400, 500}, {401, 10}}) {
     const auto textes = panneau(x, 300);
     EXPECT_EQ(textes[0].x, gauche + 5);

@@ -59,6 +59,12 @@ attendre() {
   return 1
 }
 
+# taper <keys...> <pattern> <failure>: sends the keys to the terminal, then waits for the pattern.
+taper() {
+  t send-keys -t "$SESSION" "${@:1:$#-2}"
+  attendre "${@: -2:1}" "${@: -1}"
+}
+
 terminer() {
   if [ "$ECHECS" -ne 0 ]; then
     echo "$ECHECS echec(s)" >&2
