@@ -12,60 +12,41 @@ cat > plan.json <<'EOF'
  "carte": {"colonnes": 15, "lignes": 12}, "pas": 40, "releve": {"tous_les": 10}}
 EOF
 
-# -j 1 and -j 2: the same files, byte for byte; 12 runs of 5 rows (steps 0, 10, 20, 30, 40).
-"$BIN" --experience plan.json -j 1 --resultats r1 2> err1.txt
-attendre_egal "statut -j 1" 0 $?
-"$BIN" --experience plan.json -j 2 --resultats r2 2> /dev/null
-attendre_egal "statut -j 2" 0 $?
-cmp -s r1/mesures.csv r2/mesures.csv || echec "-j 1 et -j 2 : mesures.csv différents"
-cmp -s r1/resume.csv r2/resume.csv || echec "-j 1 et -j 2 : resume.csv différents"
+# -j 1 and -j 2: the same files, byte for byte; 12 runs of 5 rows (steps 0, 10, 20, 30, 40);
+# the same again beside the plan when no folder is given, and from three slices merged.
+"$BIN" --experience plan.json -j 1 --resultats r1 2> err1.txt || echec "statut -j 1 : $?"
+"$BIN" --experience plan.json -j 2 --resultats r2 2> /dev/null || echec "statut -j 2 : $?"
+"$BIN" --experience plan.json 2> /dev/null || echec "statut sans --resultats : $?"
+for k in 1 2 3; do
+  "$BIN" --experience plan.json --tache $k --taches 3 --resultats r3 2> /dev/null || echec "statut tranche $k"
+done
+"$BIN" --experience plan.json --fusionner --resultats r3 2> /dev/null || echec "statut fusion : $?"
+for r in r2 plan.resultats r3; do
+  for f in mesures resume; do cmp -s r1/$f.csv $r/$f.csv || echec "$r/$f.csv différent de -j 1"; done
+done
 attendre_egal "lignes de mesures.csv" 61 "$(wc -l < r1/mesures.csv)"
-attendre_egal "lignes de resume.csv" 13 "$(wc -l < r1/resume.csv)"
-attendre_egal "essais dans l'ordre" "$(seq 12 | tr '\n' ' ')" \
-  "$(tail -n +2 r1/resume.csv | cut -d, -f1 | tr '\n' ' ')"
+attendre_egal "essais dans l'ordre" "$(seq 12 | tr '\n' ' ')" "$(tail -n +2 r1/resume.csv | cut -d, -f1 | tr '\n' ' ')"
 grep -q "12 essais joués, 0 déjà faits" err1.txt || echec "bilan absent : $(cat err1.txt)"
-# The results beside the plan when no folder is given.
-"$BIN" --experience plan.json 2> /dev/null
-cmp -s r1/mesures.csv plan.resultats/mesures.csv || echec "résultats à côté du plan différents"
 
 # A run is the world `--seed S -i X Y --pas N` plays: its last row (tribes, units, inhabitants,
 # wars of the step) is what --stats reports at the same step. Run 2: the defaults, seed 8.
 attendre_egal "essai 2" "2,100,150,8" "$(sed -n 3p r1/resume.csv | cut -d, -f1-4)"
 "$BIN" --seed 8 -i 15 12 -q --pas 40 --stats seul.csv > /dev/null
-entete=$(head -n 1 r1/mesures.csv | tr ',' '\n')
-colonne() { echo "$entete" | grep -nx "$1" | cut -d: -f1; }
 ligne=$(grep '^2,100,150,8,40,' r1/mesures.csv)
+valeur() { echo "$ligne" | cut -d, -f"$(head -n 1 r1/mesures.csv | tr ',' '\n' | grep -nx "$1" | cut -d: -f1)"; }
 for code in $(seq 0 8); do
   attendu=$(awk -F, -v c="$code" '$1 == 40 && $2 == c {print $4 "/" $5}' seul.csv)
-  [ -n "$attendu" ] || attendu="0/0"
-  obtenu="$(echo "$ligne" | cut -d, -f"$(colonne unites_$code)")/$(echo "$ligne" | cut -d, -f"$(colonne habitants_$code)")"
-  attendre_egal "tribu $code : unités/habitants" "$attendu" "$obtenu"
+  attendre_egal "tribu $code : unités/habitants" "${attendu:-0/0}" "$(valeur unites_$code)/$(valeur habitants_$code)"
 done
-attendre_egal "tribus vivantes" "$(awk -F, '$1 == 40 && $4 > 0' seul.csv | wc -l)" \
-  "$(echo "$ligne" | cut -d, -f"$(colonne tribus_vivantes)")"
-attendre_egal "guerres du pas" "$(awk -F, '$1 == 40 {print $6; exit}' seul.csv)" \
-  "$(echo "$ligne" | cut -d, -f"$(colonne guerres)")"
+attendre_egal "tribus vivantes" "$(awk -F, '$1 == 40 && $4 > 0' seul.csv | wc -l)" "$(valeur tribus_vivantes)"
+attendre_egal "guerres du pas" "$(awk -F, '$1 == 40 {print $6; exit}' seul.csv)" "$(valeur guerres)"
 
-# Three slices in one folder, merged: the whole plan's files.
-for k in 1 2 3; do
-  "$BIN" --experience plan.json --tache $k --taches 3 --resultats r3 2> /dev/null
-  attendre_egal "statut tranche $k" 0 $?
-done
-"$BIN" --experience plan.json --fusionner --resultats r3 2> /dev/null
-attendre_egal "statut fusion" 0 $?
-cmp -s r1/mesures.csv r3/mesures.csv || echec "tranches fusionnées : mesures.csv différent"
-cmp -s r1/resume.csv r3/resume.csv || echec "tranches fusionnées : resume.csv différent"
 # A slice twice, or one missing, is refused with the run it is about.
 mkdir r4 && cp r3/plan.json r3/*.tache-* r4/
 cp r4/mesures.tache-2-sur-3.csv r4/mesures.tache-2-sur-3-copie.csv
-"$BIN" --experience plan.json --fusionner --resultats r4 2> err.txt
-attendre_egal "fusion d'un essai en double" 2 $?
-grep -q "l'essai 2 est deux fois" err.txt || echec "double : $(cat err.txt)"
+refus 2 "l'essai 2 est deux fois" --experience plan.json --fusionner --resultats r4
 rm r4/mesures.tache-2-sur-3*.csv
-"$BIN" --experience plan.json --fusionner --resultats r4 2> err.txt
-attendre_egal "fusion d'une tranche absente" 2 $?
-grep -q "4 essai(s) absent(s) des fichiers mesures.tache-\*.csv : 2, 5, 8, 11" err.txt ||
-  echec "absents : $(cat err.txt)"
+refus 2 "4 essai(s) absent(s) des fichiers mesures.tache-*.csv : 2, 5, 8, 11" --experience plan.json --fusionner --resultats r4
 
 # Interrupted by SIGINT while runs are under way, then resumed: every run once.
 cat > long.json <<'EOF'
@@ -76,8 +57,7 @@ EOF
 "$BIN" --experience long.json -j 2 2> int.txt &
 pid=$!
 for _ in $(seq 600); do
-  [ "$(ls long.resultats/parties/ 2> /dev/null | grep -c 'resume.csv$')" -ge 2 ] && break
-  sleep 0.1
+  [ "$(ls long.resultats/parties/ 2> /dev/null | grep -c 'resume.csv$')" -ge 2 ] && break || sleep 0.1
 done
 kill -INT $pid
 wait $pid
@@ -89,71 +69,53 @@ grep -q -- "--experience long.json --reprendre" int.txt || echec "reprise non di
 ls long.resultats/parties/ | grep -q tmp && echec "fichiers temporaires laissés"
 [ -e long.resultats/mesures.csv ] && echec "mesures.csv écrit par une expérience arrêtée"
 avant=$(cd long.resultats/parties && stat -c '%n %Y %i' *.resume.csv)
-"$BIN" --experience long.json -j 2 2> err.txt
-attendre_egal "relance sans --reprendre" 2 $?
-grep -q -- "--reprendre pour finir les autres" err.txt || echec "relance : $(cat err.txt)"
-"$BIN" --experience long.json -j 2 --reprendre 2> rep.txt
-attendre_egal "statut de la reprise" 0 $?
+refus 2 "--reprendre pour finir les autres" --experience long.json -j 2
+"$BIN" --experience long.json -j 2 --reprendre 2> rep.txt || echec "statut de la reprise : $?"
 grep -q "$((10 - faits)) essais joués, $faits déjà faits" rep.txt || echec "reprise : $(cat rep.txt)"
 apres=$(cd long.resultats/parties && stat -c '%n %Y %i' $(echo "$avant" | cut -d' ' -f1))
 attendre_egal "parties déjà faites intactes" "$avant" "$apres"
 attendre_egal "chaque essai une fois" "$(seq 10 | tr '\n' ' ')" \
   "$(tail -n +2 long.resultats/resume.csv | cut -d, -f1 | tr '\n' ' ')"
 
-# Refused plans: the field named, status 2, no folder created.
-refus() {  # <description> <plan> <text expected in the message>
-  printf '%s' "$2" > mauvais.json
-  "$BIN" --experience mauvais.json 2> err.txt
-  attendre_egal "$1 : statut" 2 $?
-  grep -qF -- "$3" err.txt || echec "$1 : attendu « $3 », obtenu « $(cat err.txt) »"
-  [ -e mauvais.resultats ] && echec "$1 : dossier créé"
-}
+# Refused plans and options: status 2, the field named, no folder created. A row: the text
+# expected, the plan (nothing: the arguments alone).
 B='"repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3'
 F='"facteurs": [{"parametre": "croissance", "valeurs": [150]}]'
-refus "JSON mal formé" "{$F, $B" "JSON mal formé vers l'octet"
-refus "clé inconnue" "{$F, $B, \"graine\": 3}" "plan : clé inconnue « graine »"
-refus "paramètre inconnu" "{\"facteurs\": [{\"parametre\": \"vitesse\", \"valeurs\": [1]}], $B}" \
-  "facteurs[0].parametre : paramètre inconnu « vitesse »"
-refus "hors plage" "{\"facteurs\": [{\"parametre\": \"croissance\", \"valeurs\": [150, 400]}], $B}" \
-  "facteurs[0].valeurs[1] : croissance : valeur \"400\" refusée, entier de 100..300 attendu"
-refus "facteur répété" "{\"facteurs\": [{\"parametre\": \"croissance\", \"valeurs\": [150]}, {\"parametre\": \"croissance\", \"de\": 1, \"a\": 2, \"pas\": 1}], $B}" \
-  "facteurs[1].parametre : facteur « croissance » déjà donné"
-refus "liste vide" "{\"facteurs\": [{\"parametre\": \"croissance\", \"valeurs\": []}], $B}" \
-  "facteurs[0].valeurs : liste vide"
-refus "sans facteur" "{\"facteurs\": [], $B}" "facteurs : liste vide"
-refus "carte trop large" "{$F, \"repetitions\": {\"graines\": [1]}, \"carte\": {\"colonnes\": 101, \"lignes\": 5}, \"pas\": 3}" \
-  "carte.colonnes : 101 hors de 1..100"
-refus "carte vide" "{$F, \"repetitions\": {\"graines\": [1]}, \"carte\": {\"colonnes\": 5, \"lignes\": 0}, \"pas\": 3}" \
-  "carte.lignes : 0 hors de 1..100"
-refus "pas nuls" "{$F, \"repetitions\": {\"graines\": [1]}, \"carte\": {\"colonnes\": 5, \"lignes\": 5}, \"pas\": 0}" \
-  "pas : 0 hors de 1..10000000"
-refus "pas non entier" "{$F, \"repetitions\": {\"graines\": [1]}, \"carte\": {\"colonnes\": 5, \"lignes\": 5}, \"pas\": 2.5}" \
-  "pas : nombre entier attendu"
-refus "graine répétée" "{$F, \"repetitions\": {\"graines\": [1, 1]}, \"carte\": {\"colonnes\": 5, \"lignes\": 5}, \"pas\": 3}" \
-  "repetitions.graines[1] : graine 1 répétée"
-refus "clé répétée" "{$F, $B, \"pas\": 4}" "plan : clé « pas » répétée"
-refus "mesure inconnue" "{$F, $B, \"mesures\": [\"morts\"]}" "mesures[0] : mesure inconnue"
-refus "relevé trop espacé" "{$F, $B, \"releve\": {\"tous_les\": 4}}" "releve.tous_les : 4 hors de 1..3"
-refus "imbrication" "{$F, $B, \"description\": $(printf '[%.0s' $(seq 50))$(printf ']%.0s' $(seq 50))}" "imbrication de plus de"
-refus "trop d'essais" "{$F, \"repetitions\": {\"nombre\": 20000, \"premiere_graine\": 1}, \"carte\": {\"colonnes\": 5, \"lignes\": 5}, \"pas\": 3}" \
-  "ajoutez --confirmer"
-"$BIN" --experience absent.json 2> err.txt
-attendre_egal "plan absent" 2 $?
-"$BIN" --experience plan.json -j 0 2> err.txt
-attendre_egal "-j 0" 2 $?
-"$BIN" --experience plan.json --tache 2 2> err.txt
-attendre_egal "--tache sans --taches" 2 $?
-"$BIN" --reprendre 2> err.txt
-attendre_egal "--reprendre sans plan" 2 $?
+R='"repetitions": {"graines": [1]}'
+C() { echo "\"carte\": {\"colonnes\": $1, \"lignes\": $2}"; }
+while IFS='|' read -r texte plan arguments; do
+  [ -z "$plan" ] || printf '%s' "$plan" > mauvais.json
+  refus 2 "$texte" ${arguments:---experience mauvais.json}
+  [ -e mauvais.resultats ] && echec "$texte : dossier créé"
+done << FIN
+JSON mal formé vers l'octet|{$F, $B|
+plan : clé inconnue « graine »|{$F, $B, "graine": 3}|
+facteurs[0].parametre : paramètre inconnu « vitesse »|{"facteurs": [{"parametre": "vitesse", "valeurs": [1]}], $B}|
+facteurs[0].valeurs[1] : croissance : valeur "400" refusée, entier de 100..300 attendu|{"facteurs": [{"parametre": "croissance", "valeurs": [150, 400]}], $B}|
+facteurs[1].parametre : facteur « croissance » déjà donné|{"facteurs": [{"parametre": "croissance", "valeurs": [150]}, {"parametre": "croissance", "de": 1, "a": 2, "pas": 1}], $B}|
+facteurs[0].valeurs : liste vide|{"facteurs": [{"parametre": "croissance", "valeurs": []}], $B}|
+facteurs : liste vide|{"facteurs": [], $B}|
+carte.colonnes : 101 hors de 1..100|{$F, $R, $(C 101 5), "pas": 3}|
+carte.lignes : 0 hors de 1..100|{$F, $R, $(C 5 0), "pas": 3}|
+pas : 0 hors de 1..10000000|{$F, $R, $(C 5 5), "pas": 0}|
+pas : nombre entier attendu|{$F, $R, $(C 5 5), "pas": 2.5}|
+repetitions.graines[1] : graine 1 répétée|{$F, "repetitions": {"graines": [1, 1]}, $(C 5 5), "pas": 3}|
+plan : clé « pas » répétée|{$F, $B, "pas": 4}|
+mesures[0] : mesure inconnue|{$F, $B, "mesures": ["morts"]}|
+releve.tous_les : 4 hors de 1..3|{$F, $B, "releve": {"tous_les": 4}}|
+imbrication de plus de|{$F, $B, "description": $(printf '[%.0s' $(seq 50))$(printf ']%.0s' $(seq 50))}|
+ajoutez --confirmer|{$F, "repetitions": {"nombre": 20000, "premiere_graine": 1}, $(C 5 5), "pas": 3}|
+plan refusé (absent.json) : impossible de lire absent.json||--experience absent.json
+nombre de processus refusé (0) : de 1 à 256.||--experience plan.json -j 0
+--tache K et --taches M se donnent ensemble.||--experience plan.json --tache 2
+ne servent qu'avec --experience PLAN.json.||--reprendre
+FIN
 
 # The chart: per-tribe metric, one line per tribe; refusals name what the file holds.
-"$BIN" --courbe-experience r1/mesures.csv habitants croissance hab.svg
-attendre_egal "courbe" 0 $?
+"$BIN" --courbe-experience r1/mesures.csv habitants croissance hab.svg || echec "courbe : statut $?"
 attendre_egal "lignes de la courbe" 18 "$(grep -c '<polyline' hab.svg)"
-if command -v xmllint > /dev/null; then xmllint --noout hab.svg || echec "SVG mal formé"; fi
-"$BIN" --courbe-experience r1/mesures.csv morts croissance x.svg 2> err.txt
-attendre_egal "mesure absente" 2 $?
-grep -q "mesure « morts » absente du fichier" err.txt || echec "courbe : $(cat err.txt)"
+xmllint --noout hab.svg || echec "SVG mal formé"
+refus 2 "mesure « morts » absente du fichier" --courbe-experience r1/mesures.csv morts croissance x.svg
 [ -e x.svg ] && echec "courbe refusée écrite"
 
 terminer

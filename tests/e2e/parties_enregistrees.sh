@@ -8,36 +8,30 @@
 source "$(dirname "$0")/lib/commun.sh" "$@"
 ATTENDU=$SOURCES/tests/e2e/attendu/parties
 
-# partie <name> <commands> <arguments...>: one run in a fresh folder, then its files compared.
+# partie <name> <commands> <arguments...>: one run in a fresh folder, then its files compared;
+# recordings of more than 200 kB are kept compressed.
 partie() {
-  local nom=$1 commandes=$2
+  local nom=$1 commandes=$2 f base attendu
   shift 2
   mkdir "$nom" && cp aide.dat "$nom/" && { [ ! -f a_charger.json ] || mv a_charger.json "$nom/"; }
   (cd "$nom" && printf '%b' "$commandes" | timeout 120 "$BIN" "$@" > sortie 2> erreurs
     echo "statut $?" >> erreurs)
+  rm -f "$nom/aide.dat" "$nom/a_charger.json"
   for f in "$nom"/*; do
-    local base=${f##*/} attendu
-    [ "$base" = aide.dat ] || [ "$base" = a_charger.json ] && continue
+    base=${f##*/} attendu=$ATTENDU/$nom.${f##*/}
     # A chart is a well-formed SVG document with one line per tribe.
-    if [[ $base == *.svg ]]; then
-      xmllint --noout "$f" || echec "$nom: $base n'est pas du XML"
-      [ "$(grep -c '<polyline id="tribu-' "$f")" -eq 9 ] || echec "$nom: $base sans neuf courbes"
-    fi
-    attendu=$ATTENDU/$nom.$base
+    [[ $base != *.svg ]] || { xmllint --noout "$f" && [ "$(grep -c '<polyline id="tribu-' "$f")" -eq 9 ]; } ||
+      echec "$nom: $base n'est pas du XML à neuf courbes"
     sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH:MM:SS:ms/g; s/0x[0-9a-f]+/0xADR/g' "$f" > "$f.masque"
-    # Recordings of more than 200 kB are kept compressed.
     if [ -n "${ENREGISTRER:-}" ]; then
-      mkdir -p "$ATTENDU" && rm -f "$attendu" "$attendu.gz"
+      rm -f "$attendu" "$attendu.gz"
       if [ "$(wc -c < "$f.masque")" -gt 200000 ]; then gzip -9nc "$f.masque" > "$attendu.gz"
       else cp "$f.masque" "$attendu"; fi
-    elif [ -f "$attendu.gz" ]; then gzip -dc "$attendu.gz" > "$f.attendu" && attendu=$f.attendu; fi
-    if [ -n "${ENREGISTRER:-}" ]; then :
-    elif [ ! -f "$attendu" ]; then
+    elif [ ! -f "$attendu" ] && [ ! -f "$attendu.gz" ]; then
       echec "$nom: fichier $base produit mais non enregistre"
-    elif ! diff -u "$attendu" "$f.masque" > ecart; then
+    elif ! { [ -f "$attendu.gz" ] && gzip -dc "$attendu.gz" || cat "$attendu"; } | diff -u - "$f.masque" > ecart; then
       echec "$nom: $base differe de l'enregistrement :"$'\n'"$(head -n 12 ecart)"
     fi
-    rm -f "$f.masque" "$f.attendu"
   done
   for attendu in "$ATTENDU/$nom".*; do
     attendu=${attendu%.gz}

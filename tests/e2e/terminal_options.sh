@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The real binary through pipes: a clock seed replayed, quiet steps against the same run, SIGTERM
-# with both logs complete, the help file from another directory. Usage, refused options and the
-# compact map are pinned by the recorded runs.
+# The real binary through pipes: a clock seed replayed, quiet steps against the same run, the
+# help file from another directory, the graphics fall-back, its own binary as input, a headless
+# run stopped by a signal. Usage, refused options, the compact map, quitting at once and the runs
+# that go to their end are recorded runs; a signal during a long cont is in pannes.sh.
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
 # graine after a clock-seeded run gives the seed that replays the same map.
@@ -20,31 +21,40 @@ grep -vE "^(civ [0-9]+ nom:|  jouer_tour: |X=[0-9]+ Y=|nb=|x1=|unite_en_cours: |
 cmp -s c/debug.txt c-q/debug.txt || echec "-q change le journal de debug"
 [ "$(wc -l < c/sortie.txt)" -gt "$(wc -l < c-q/sortie.txt)" ] || echec "-q ne retire rien"
 
-# SIGTERM during a long cont with -d: the current step ends, both logs are complete.
-mkdir terme && cd terme
-mkfifo entree
-"$BIN" --seed 9 -d -i 60 60 < entree > sortie.txt 2> erreurs.txt &
-pid=$!
-exec 3> entree
-printf 'cont 5000\n' >&3
-for _ in $(seq 100); do grep -q 'civ ' sortie.txt 2> /dev/null && break; sleep 0.1; done
-kill -TERM "$pid"
-wait "$pid"
-attendre_egal "statut apres SIGTERM" 0 $?
-exec 3>&-
-grep -qE '^cont interrompu : [0-9]+ pas joués sur 5000\.$' sortie.txt || echec "SIGTERM: pas de compte des pas"
-grep -q '^Legende' sortie.txt && echec "SIGTERM: la carte a ete montree"
-attendre_egal "fin de debug.log apres SIGTERM" "main - Fermeture des fichiers de debug et d'erreur..." \
-  "$(tail -n 1 debug.log | sed -E 's/^Debug - [0-9:]+ - //')"
-grep -qvE '^(Debug - [0-9:]+ - |[^D]|$)' debug.log && echec "SIGTERM: enregistrement coupe dans debug.log"
-[ "$(tail -c 1 error.log | od -An -c | tr -d ' ')" = '\n' ] || [ ! -s error.log ] || echec "error.log coupe"
-cd ..
-
 # The help file from a directory without aide.dat: the copy next to the executable.
-mkdir ailleurs && cd ailleurs
-printf 'help cont\nquit\n' | timeout 20 "$BIN" --seed 1 > aide.txt
-grep -q '^>Aide sur cont:$' aide.txt || echec "aide introuvable hors du repertoire du projet"
-grep -q 'ne peut pas' aide.txt && echec "aide non ouverte hors du repertoire du projet"
-cd ..
+mkdir ailleurs && (cd ailleurs && printf 'help cont\nquit\n' | timeout 20 "$BIN" --seed 1 > aide.txt)
+grep -q '^>Aide sur cont:$' ailleurs/aide.txt || echec "aide introuvable hors du repertoire du projet"
+
+# -g without a reachable display starts the text display, says why on standard error and in
+# error.log, and ends with status 0.
+for affichage in -u '' :4242; do
+  if [ "$affichage" = -u ]; then env=(-u DISPLAY); else env=("DISPLAY=$affichage"); fi
+  rm -f error.log
+  printf 'quit\n' | env "${env[@]}" timeout 20 "$BIN" -g -d > sortie.txt 2> erreurs.txt
+  attendre_egal "statut de -g [$affichage]" 0 $?
+  grep -q 'Retour au mode texte' error.log || echec "-g [$affichage]: ligne de repli absente de error.log"
+  grep -q "init_opengl - Impossible de joindre l'affichage X" error.log || echec "-g [$affichage]: cause absente"
+  grep -q 'OpenGL' erreurs.txt || echec "-g [$affichage]: pas de message sur la sortie d'erreur"
+  [ "$(tail -c 1 sortie.txt)" = ">" ] || echec "-g [$affichage]: pas d'invite en mode texte"
+done
+
+# Input that must neither crash nor hang the program: its own binary read as typed lines.
+head -c 300000 "$BIN" > binaire.dat
+timeout 60 "$BIN" --seed 2 -i 5 5 < binaire.dat > sortie.txt 2> erreurs.txt
+attendre_egal "statut pour une entree binaire" 0 $?
+
+# SIGTERM on a headless run: it stops after a whole step, says so, ends with 1; the CSV has every
+# line of every step played, the last one included.
+timeout 120 "$BIN" --seed 3 -i 100 100 -q --pas 100000 --stats long.csv > /dev/null 2> err.txt < /dev/null &
+pid=$!
+for _ in $(seq 100); do [ -f long.csv ] && [ "$(wc -l < long.csv)" -gt 40 ] && break; sleep 0.2; done
+kill -TERM $pid
+wait $pid
+attendre_egal "statut apres SIGTERM" 1 $?
+joues=$(sed -n 's/^pangaeolith : arrêt demandé après \([0-9]*\) pas sur 100000\.$/\1/p' err.txt)
+[ -n "$joues" ] || echec "SIGTERM: message absent ($(cat err.txt))"
+attendre_egal "dernier pas du CSV" "$joues" "$(tail -n 1 long.csv | cut -d, -f1)"
+timeout 60 "$BIN" --seed 3 -i 100 100 -q --pas "$joues" --stats court.csv < /dev/null
+cmp -s long.csv court.csv || echec "SIGTERM: le CSV n'est pas celui de $joues pas"
 
 terminer

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -78,23 +79,14 @@ class enregistreur final : public dessin {
   }
 };
 
-// The lines of a text, line ends removed.
-inline std::vector<std::string> lignes_du_texte(const std::string& texte) {
-  std::vector<std::string> lignes;
-  std::istringstream flux(texte);
-  for (std::string ligne; std::getline(flux, ligne);) lignes.push_back(ligne);
-  return lignes;
-}
-
-// Lines `premiere` to `derniere` of a recording or a result, numbered from 1, the line at
-// `marquee` pointed at.
-inline std::string extrait(const std::vector<std::string>& lignes, std::size_t premiere,
-                           std::size_t derniere, std::size_t marquee) {
-  std::ostringstream t;
-  for (std::size_t i = premiere; i < derniere && i < lignes.size(); ++i)
-    t << (i == marquee ? "  > " : "    ") << i + 1 << "  " << lignes[i] << '\n';
-  if (marquee >= lignes.size()) t << "  > " << marquee + 1 << "  (fin)\n";
-  return t.str();
+// The calls that `dessiner` makes, recorded.
+template <class F>
+enregistreur enregistrer(F dessiner) {
+  enregistreur e;
+  fixer_dessin(&e);
+  dessiner();
+  fixer_dessin(nullptr);
+  return e;
 }
 
 // Compares `texte`, one drawing call (or event) a line, with the recording at `chemin`, relative
@@ -108,17 +100,28 @@ inline void comparer_enregistrement(const std::string& chemin, const std::string
   }
   std::ifstream f(chemin, std::ios::binary);
   ASSERT_TRUE(f) << chemin << " : aucun enregistrement";
-  std::ostringstream lu;
-  lu << f.rdbuf();
-  if (lu.str() == texte) return;
-  const std::vector<std::string> attendues = lignes_du_texte(lu.str());
-  const std::vector<std::string> obtenues = lignes_du_texte(texte);
+  const std::string lu{std::istreambuf_iterator<char>(f), {}};
+  if (lu == texte) return;
+  const auto lignes = [](const std::string& t) {
+    std::vector<std::string> l;
+    std::istringstream flux(t);
+    for (std::string ligne; std::getline(flux, ligne);) l.push_back(ligne);
+    return l;
+  };
+  const std::vector<std::string> attendues = lignes(lu), obtenues = lignes(texte);
   std::size_t n = 0;
   while (n < attendues.size() && n < obtenues.size() && attendues[n] == obtenues[n]) ++n;
-  const std::size_t debut = n < 3 ? 0 : n - 3;
+  // Lines n - 3 to n + 3, numbered from 1, line n pointed at.
+  const auto extrait = [n](const std::vector<std::string>& l) {
+    std::string t;
+    for (std::size_t i = n < 3 ? 0 : n - 3; i < n + 4 && i <= l.size(); ++i)
+      t += (i == n ? "  > " : "    ") + std::to_string(i + 1) + "  " +
+           (i < l.size() ? l[i] : "(fin)") + "\n";
+    return t;
+  };
   ADD_FAILURE() << chemin << " : les appels different a partir de la ligne " << n + 1 << " ("
                 << obtenues.size() << " lignes obtenues, " << attendues.size()
                 << " enregistrees)\nenregistre :\n"
-                << extrait(attendues, debut, n + 4, n) << "obtenu :\n"
-                << extrait(obtenues, debut, n + 4, n);
+                << extrait(attendues) << "obtenu :\n"
+                << extrait(obtenues);
 }

@@ -7,6 +7,11 @@
 #include "commun/capture.h"
 #include "commun/monde_test.h"
 #include "commun/reinitialisation_test.h"
+#include "graphique/console_gl.h"
+#include "graphique/dessin.h"
+#include "graphique/enregistreur.h"
+#include "graphique/scene.h"
+#include "graphique/vue.h"
 #include "monde/carte.h"
 #include "monde/generation.h"
 #include "monde/terrain.h"
@@ -16,11 +21,6 @@
 #include "population/placement.h"
 #include "socle/alea.h"
 #include "socle/parametres.h"
-#include "graphique/console_gl.h"
-#include "graphique/dessin.h"
-#include "graphique/enregistreur.h"
-#include "graphique/scene.h"
-#include "graphique/vue.h"
 
 inline void ouvrir_fenetre_test(enregistreur& e) {
   init_vue();
@@ -28,6 +28,13 @@ inline void ouvrir_fenetre_test(enregistreur& e) {
   vue_predefinie(0);
   fixer_taille_fenetre(800, 600);
   fixer_dessin(&e);
+}
+
+// The line the prompt reads from the window, its end removed.
+inline std::string lire_ligne() {
+  std::string l;
+  for (int c = lire_car_gl(); c != '\n'; c = lire_car_gl()) l += static_cast<char>(c);
+  return l;
 }
 
 inline void fermer_fenetre_test() {

@@ -12,7 +12,6 @@
 #include "commun/monde_test.h"
 #include "commun/reinitialisation_test.h"
 #include "commun/tribus_test.h"
-#include "commun/reinitialisation_test.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
@@ -35,13 +34,7 @@ void comparer_appels(const std::string& nom, const std::string& appels) {
   comparer_enregistrement("tests/graphique/attendu/appels/" + nom + ".txt", appels);
 }
 
-std::string dessiner(void (*f)()) {
-  enregistreur e;
-  fixer_dessin(&e);
-  f();
-  fixer_dessin(nullptr);
-  return e.dump();
-}
+std::string dessiner(void (*f)()) { return enregistrer(f).dump(); }
 
 // 5 by 4: hills, a mountain, a plain with every resource, sea; a unit of a table tribe and one
 // of a tribe past the colour table, at war.
@@ -65,10 +58,7 @@ int triangles(int complexite, int tout, int* lignes = nullptr, int unites = -1) 
   v.dessin_ressources = v.dessin_guerres = tout;
   v.dessin_unites = unites < 0 ? tout : unites;
   ecrire_vue_gl(v);
-  enregistreur e;
-  fixer_dessin(&e);
-  construire_scene();
-  fixer_dessin(nullptr);
+  const enregistreur e = enregistrer(construire_scene);
   if (lignes != nullptr)
     for (const appel& a : e.appels)
       *lignes += a.nom == "debut" && a.valeurs[0] == static_cast<double>(primitive::lignes);
@@ -182,12 +172,8 @@ TEST(CouleursTribus, LaSceneEtLaCourbeDonnentLaMemeCouleurAChaqueTribu) {
     ajouter_unite(code, code, 0, 50);
   }
   init_vue();
-  enregistreur e;
-  fixer_dessin(&e);
-  construire_scene();
-  fixer_dessin(nullptr);
   // The unit markers, cells by columns: tribe 0 to 8 in turn.
-  const auto couleurs = e.filtrer("couleur_octets");
+  const auto couleurs = enregistrer(construire_scene).filtrer("couleur_octets");
   ASSERT_EQ(couleurs.size(), 9u);
   for (int code = 0; code < 9; ++code) {
     const auto c = couleur_tribu(code);

@@ -11,15 +11,16 @@
 
 #include "commun/capture.h"
 #include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
 #include "commun/tribus_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
-#include "commun/reinitialisation_test.h"
 #include "graphique/ajouts.h"
 #include "graphique/clavier.h"
 #include "graphique/console_gl.h"
 #include "graphique/courbe_gl.h"
 #include "graphique/enregistreur.h"
+#include "graphique/fenetre_test.h"
 #include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
 #include "graphique/vue.h"
@@ -31,14 +32,6 @@
 #include "socle/parametres.h"
 
 namespace {
-
-// One event: k key, s special key, b mouse button (a, state b at c, d), m mouse move (c, d),
-// t timer tick (a = hour step in tenths, b = delay in ms), r reshape (c x d), l the prompt reads
-// a line, o open the console state (a), v selection mode (a), h clear the history.
-struct evenement {
-  char type;
-  int a = 0, b = 0, c = 0, d = 0;
-};
 
 std::string etat_apres(const enregistreur& e) {
   const vue_gl v = lire_vue_gl();
@@ -68,12 +61,6 @@ std::string etat_apres(const enregistreur& e) {
   return s + "\n";
 }
 
-std::string lire_ligne() {
-  std::string l;
-  for (int c = lire_car_gl(); c != '\n'; c = lire_car_gl()) l += static_cast<char>(c);
-  return l;
-}
-
 }  // namespace
 
 TEST(Interactions, SessionEnregistree) {
@@ -93,97 +80,77 @@ TEST(Interactions, SessionEnregistree) {
   fixer_dessin(&e);
   CaptureSortie sortie;
 
-  std::vector<evenement> session;
-  auto touches = [&](const std::string& t) {
-    for (unsigned char c : t) session.push_back({'k', c});
+  // Plays one event `fois` times, each written with the state after it: k key a, s special key
+  // a, b mouse button a in state b at (c, d), m mouse move to (c, d), t timer tick (a = hour step
+  // in tenths, b = delay in ms), r reshape to c x d, l the prompt reads a line, o console state
+  // set to a, h history cleared.
+  std::string texte;
+  const auto jouer = [&](char type, int a = 0, int b = 0, int c = 0, int d = 0, int fois = 1) {
+    for (int i = 0; i < fois; ++i) {
+      e.appels.clear();
+      std::string lue;
+      if (type == 'k') clavier(static_cast<unsigned char>(a), 0, 0);
+      if (type == 's') touches_speciales(a, 0, 0);
+      if (type == 'b') souris(a, b, c, d);
+      if (type == 'm') mouvement_souris(c, d);
+      if (type == 't') fixer_pas_heure(static_cast<float>(a) / 10), fixer_delai_minuterie(b);
+      if (type == 't') minuterie(0);
+      if (type == 'r') redimensionner_vue(c, d);
+      if (type == 'l') lue = " -> [" + lire_ligne() + "]";
+      if (type == 'o') drapeaux().console = a, drapeaux().fin_demandee = 0;
+      if (type == 'h') vider_historique();
+      texte += std::string(1, type) + " " + std::to_string(a) + " " + std::to_string(b) + " " +
+               std::to_string(c) + " " + std::to_string(d) + lue + "\n" + etat_apres(e);
+    }
+  };
+  const auto touches = [&](const std::string& t) {
+    for (unsigned char c : t) jouer('k', c);
   };
   touches("KKKgGRrUuEeLlMmxjPp");
   for (int s : std::initializer_list<int>{TOUCHE_HAUT, TOUCHE_BAS, TOUCHE_GAUCHE, TOUCHE_DROITE,
                                           TOUCHE_PAGE_HAUT, TOUCHE_PAGE_BAS, TOUCHE_PAGE_BAS + 1})
-    session.push_back({'s', s});
-  session.push_back({'b', BOUTON_GAUCHE, BOUTON_ENFONCE, 100, 100});
-  session.push_back({'m', 0, 0, 100, 150});
-  session.push_back({'m', 0, 0, 120, 150});
-  session.push_back({'b', BOUTON_GAUCHE, 1, 120, 150});
-  session.push_back({'m', 0, 0, 300, 10});
+    jouer('s', s);
+  jouer('b', BOUTON_GAUCHE, BOUTON_ENFONCE, 100, 100);
+  jouer('m', 0, 0, 100, 150);
+  jouer('m', 0, 0, 120, 150);
+  jouer('b', BOUTON_GAUCHE, 1, 120, 150);
+  jouer('m', 0, 0, 300, 10);
   touches("ic\xb2n");
-  session.push_back({'s', TOUCHE_HAUT});
-  session.push_back({'b', BOUTON_GAUCHE, BOUTON_ENFONCE, 321, 123});
-  session.push_back({'m', 0, 0, 0, 0});
-  touches("IN\xb2");
-  touches("\bansj\b\x1b\bi 1\x1b\b\r");
-  session.push_back({'l'});
+  jouer('s', TOUCHE_HAUT);
+  jouer('b', BOUTON_GAUCHE, BOUTON_ENFONCE, 321, 123);
+  jouer('m');
+  touches("IN\xb2\bansj\b\x1b\bi 1\x1b\b\r");
+  jouer('l');
   touches(
       "ab\xb2"
       "c\r");
-  session.push_back({'l'});
+  jouer('l');
   touches(std::string("x\xff\0y\r", 5));
-  session.push_back({'l'});
+  jouer('l');
   touches(std::string(600, 'a') + "\r");
-  session.push_back({'l'});
+  jouer('l');
   touches("un\rdeux\r" + std::string(150, 'b') + "\r");
-  for (int i = 0; i < 5; ++i) session.push_back({'s', TOUCHE_HAUT});
+  jouer('s', TOUCHE_HAUT, 0, 0, 0, 5);
   touches("s\r");
-  session.push_back({'l'});
-  session.push_back({'h'});
-  session.push_back({'s', TOUCHE_HAUT});
+  jouer('l');
+  jouer('h');
+  jouer('s', TOUCHE_HAUT);
   touches("bold 1\rpro_mOde\x1bz\b 3 \r");
-  session.push_back({'l'});
-  session.push_back({'l'});
+  jouer('l', 0, 0, 0, 0, 2);
   // Sixty lines wrap the ring of fifty; Page Up goes back to the oldest kept, no further.
   for (int i = 0; i < 60; ++i) touches("L" + std::to_string(i) + "\r");
-  for (int i = 0; i < 36; ++i) session.push_back({'s', TOUCHE_PAGE_HAUT});
-  for (int i = 0; i < 3; ++i) session.push_back({'s', TOUCHE_PAGE_BAS});
+  jouer('s', TOUCHE_PAGE_HAUT, 0, 0, 0, 36);
+  jouer('s', TOUCHE_PAGE_BAS, 0, 0, 0, 3);
   touches("\xb2PEq");
-  session.push_back({'o', 0});
-  for (int i = 0; i < 40; ++i) session.push_back({'t', 5, 0});
-  for (int i = 0; i < 6; ++i) session.push_back({'t', 200, -5});
-  session.push_back({'r', 0, 0, 640, 0});
-  session.push_back({'r', 0, 0, 800, 600});
-  session.push_back({'t', 5, 250});
+  jouer('o', 0);
+  jouer('t', 5, 0, 0, 0, 40);
+  jouer('t', 200, -5, 0, 0, 6);
+  jouer('r', 0, 0, 640, 0);
+  jouer('r', 0, 0, 800, 600);
+  jouer('t', 5, 250);
   touches("e");
-  session.push_back({'t', 5, 250});
+  jouer('t', 5, 250);
   touches("\x1bQ");
-
-  std::string texte;
-  for (const evenement& ev : session) {
-    e.appels.clear();
-    std::string lue;
-    switch (ev.type) {
-      case 'k':
-        clavier(static_cast<unsigned char>(ev.a), 0, 0);
-        break;
-      case 's':
-        touches_speciales(ev.a, 0, 0);
-        break;
-      case 'b':
-        souris(ev.a, ev.b, ev.c, ev.d);
-        break;
-      case 'm':
-        mouvement_souris(ev.c, ev.d);
-        break;
-      case 't':
-        fixer_pas_heure(static_cast<float>(ev.a) / 10);
-        fixer_delai_minuterie(ev.b);
-        minuterie(0);
-        break;
-      case 'r':
-        redimensionner_vue(ev.c, ev.d);
-        break;
-      case 'l':
-        lue = " -> [" + lire_ligne() + "]";
-        break;
-      case 'o':
-        drapeaux().console = ev.a;
-        drapeaux().fin_demandee = 0;
-        break;
-      case 'h':
-        vider_historique();
-        break;
-    }
-    texte += std::string(1, ev.type) + " " + std::to_string(ev.a) + " " + std::to_string(ev.b) +
-             " " + std::to_string(ev.c) + " " + std::to_string(ev.d) + lue + "\n" + etat_apres(e);
-  }
   fixer_dessin(nullptr);
   comparer_enregistrement("tests/graphique/attendu/interactions.txt", texte);
 }
