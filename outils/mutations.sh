@@ -33,7 +33,7 @@ if [ ! -f "$build/CTestTestfile.cmake" ]; then
   cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DPANGAEOLITH_TESTS=ON \
     -DPANGAEOLITH_BENCH=OFF > /dev/null || exit 2
 fi
-cibles=(pangaeolith test_socle test_monde test_population test_regles test_console
+cibles=(pangaeolith test_socle test_monde test_population test_regles test_observation test_console
   test_graphique test_controle)
 construire() { nice cmake --build "$build" -j2 --target "${cibles[@]}" > "$build/mutation.log" 2>&1; }
 construire || { echo "mutations.sh : la version saine ne se construit pas." >&2; exit 2; }
