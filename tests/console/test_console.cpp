@@ -1,6 +1,7 @@
 // The console: line reading, word splitting, the help file and the bounded writer; and the command
 // interpreter, driven through the console as a typed line would be.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -49,7 +50,8 @@ std::string param(const char* ligne, int n, int type) {
 // A help file written for one test and removed after it.
 struct FichierAide {
   std::string chemin;
-  explicit FichierAide(const std::string& contenu) : chemin(testing::TempDir() + "aide_test.dat") {
+  explicit FichierAide(const std::string& contenu)
+      : chemin(testing::TempDir() + "aide_test_" + std::to_string(getpid()) + ".dat") {
     std::ofstream(chemin, std::ios::binary) << contenu;
     fixer_fichier_aide(chemin.c_str());
   }

@@ -2,6 +2,7 @@
 // the help file found from anywhere. The usage, the refused options and the seed's range are
 // pinned by the recorded runs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <climits>
@@ -94,7 +95,8 @@ TEST(Options, HistoriqueDeLaFenetreVide) {
 
 TEST(FichierAide, RepertoireCourantPuisExecutablePuisDonnees) {
   namespace fs = std::filesystem;
-  const fs::path racine = fs::path(testing::TempDir()) / "aide_partout";
+  const fs::path racine =
+      fs::path(testing::TempDir()) / ("aide_partout_" + std::to_string(getpid()));
   fs::remove_all(racine);
   for (const char* d : {"courant", "executable", "donnees", "vide"})
     fs::create_directories(racine / d);

@@ -1,5 +1,6 @@
 // Log records: prefix, added line end, return values, closed logs, files emptied on opening.
 #include <gmock/gmock.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <ctime>
@@ -17,7 +18,8 @@ TEST(Journal, EnregistrementsEtFichiers) {
   reinitialiser_couches();
   EXPECT_EQ(ecrire_erreur("hors carte\n"), -1);
   // Opening empties the file: a second run keeps only its own records.
-  const std::string chemin = testing::TempDir() + "journal_test.log";
+  const std::string chemin =
+      testing::TempDir() + "journal_test_" + std::to_string(getpid()) + ".log";
   for (const char* passage : {"premier passage", "second passage"}) {
     ASSERT_EQ(ouvrir_debug(chemin.c_str()), 1);
     ecrire_debug("%s", passage);
@@ -55,7 +57,8 @@ TEST(Journal, EnregistrementsEtFichiers) {
 // counted as an incomplete trace.
 TEST(Journal, VidageChaqueSecondeEtEchec) {
   reinitialiser_couches();
-  const std::string chemin = testing::TempDir() + "journal_seconde.log";
+  const std::string chemin =
+      testing::TempDir() + "journal_seconde_" + std::to_string(getpid()) + ".log";
   const auto contenu = [&] {
     std::stringstream texte;
     texte << std::ifstream(chemin).rdbuf();
