@@ -1,29 +1,39 @@
-// The console: line reading, word splitting, the help file and the bounded writer.
+// The console: line reading, word splitting, the help file and the bounded writer; and the command
+// interpreter, driven through the console as a typed line would be.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <array>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include "commun/capture.h"
+#include "commun/monde_test.h"
 #include "commun/reinitialisation_test.h"
 #include "console/console.h"
+#include "console/interpreteur.h"
+#include "monde/terrain.h"
+#include "socle/parametres.h"
 
 namespace {
 
-// Scripted input, captured output, the lines the interpreter was handed.
+// Scripted input, captured output, an interpreter that takes every line.
 std::istringstream entree;
 std::string ecrit;
-std::vector<std::string> interpretees;
 
 int lire_script() { return entree.get(); }
 void capturer(const char* texte) { ecrit += texte; }
-int interpreteur_temoin(const char* ligne) {
-  interpretees.emplace_back(ligne);
-  return 1;
+int interpreteur_temoin(const char*) { return 1; }
+
+// Output of one typed line.
+std::string commande(const std::string& ligne) {
+  entree = std::istringstream(ligne + "\n");
+  ecrit.clear();
+  lire_commande();
+  return ecrit;
 }
 
 // Word n of the line as trouver_param gives it, written out; "-" when there is none.
@@ -40,7 +50,8 @@ std::string param(const char* ligne, int n, int type) {
 // A help file written for one test and removed after it.
 struct FichierAide {
   std::string chemin;
-  explicit FichierAide(const std::string& contenu) : chemin(testing::TempDir() + "aide_test.dat") {
+  explicit FichierAide(const std::string& contenu)
+      : chemin(testing::TempDir() + "aide_test_" + std::to_string(getpid()) + ".dat") {
     std::ofstream(chemin, std::ios::binary) << contenu;
     fixer_fichier_aide(chemin.c_str());
   }
@@ -53,19 +64,6 @@ class Console : public ::testing::Test {
     reinitialiser_couches();
     fixer_entree_sortie(lire_script, capturer);
     fixer_interpreteur(interpreteur_temoin);
-    interpretees.clear();
-  }
-
-  // Output of one typed line.
-  static std::string commande(const std::string& ligne) {
-    entree = std::istringstream(ligne + "\n");
-    return lire();
-  }
-  // Output of the next line of the input.
-  static std::string lire() {
-    ecrit.clear();
-    lire_commande();
-    return ecrit;
   }
 };
 
@@ -137,6 +135,131 @@ TEST_F(Console, FichierDAideIllisibleOuAbsent) {
   // No file named: the fixed part only, without a message.
   fixer_fichier_aide(nullptr);
   EXPECT_EQ(commande("help cont"), FIN);
+}
+
+int scenes = 0, redessins = 0, consoles_videes = 0;
+
+// What the window's settings hooks were handed, and what they show of the window.
+struct Reglages {
+  int delai = -1;
+  float pas = -1;
+  int basculements = 0;
+};
+Reglages reglages;
+options_fenetre fenetre{};
+int cartes_fenetre = 0;  // the maps answer in the window console
+
+const std::string PAS = "bcleprincip - Mise à jour de la carte ...";
+const std::string CARTE = "afficher_carte - On va prendre les dimensions de la carte.";
+
+// What the commands change: ansi, bold, console, boucle_active, fin_demandee.
+using Etat = std::array<int, 5>;
+Etat etat() {
+  const drapeaux_boucle e = drapeaux();
+  const mode_affichage m = lire_mode_affichage();
+  return {m.ansi, m.bold, e.console, e.boucle_active, e.fin_demandee};
+}
+
+class Interpreteur : public ::testing::Test {
+ protected:
+  // A one-cell world keeps the steps cheap; the console reads the typed lines.
+  void SetUp() override {
+    construire_monde(1, 1, MER, 5);
+    fixer_entree_sortie(lire_script, capturer);
+    fixer_interpreteur(interpreter_commande);
+    drapeaux() = {1, 0, 1, 0};
+    scenes = redessins = consoles_videes = 0;
+    reglages = {};
+    fenetre = {};
+    cartes_fenetre = 0;
+    fixer_reglages_fenetre({[] { return fenetre; }, [](int ms) { reglages.delai = ms; },
+                            [](float heures) { reglages.pas = heures; },
+                            [] { ++reglages.basculements; }, [] { return cartes_fenetre; }});
+  }
+};
+
+TEST_F(Interpreteur, SansLiensLesReglagesRepondentSansRienChanger) {
+  // The window's settings reached by the real links are tested with the program's top; here
+  // without any hook the commands still answer, and change nothing.
+  fixer_reglages_fenetre({});
+  fixer_mode_affichage({0, 0, 1});
+  EXPECT_EQ(commande("hour 5") + commande("inter 2") + commande("pro") + commande("sh cam_pos"),
+            "Position de la caméra:\nx_eye = 0.000000 , y_eye = 0.000000 , z_eye = 0.000000\n"
+            "x_zoom = 0.000000 , y_zoom = 0.000000 , z_zoom = 0.000000\n"
+            "x_up = 0.000000 , y_up = 0.000000 , z_up = 0.000000\n");
+  EXPECT_EQ(std::tuple(reglages.delai, reglages.pas, reglages.basculements),
+            std::tuple(-1, -1.0f, 0));
+}
+
+TEST_F(Interpreteur, HourEtInterDansLeurPlage) {
+  // A period from 0 to an hour and an hour step from 0 to 18 are taken.
+  for (const char* ligne : {"hour 3600000", "inter 18", "inter 0"}) EXPECT_EQ(commande(ligne), "");
+  EXPECT_EQ(std::tuple(reglages.delai, reglages.pas), std::tuple(3600000, 0.0f));
+  reglages = {7, 0.1f, 0};
+  // Anything else is refused with its reason and the setting kept: a step that is not a finite
+  // number would stop the day for the rest of the run.
+  for (const char* ligne :
+       {"inter nan", "inter NAN", "inter inf", "inter -inf", "inter -0.5", "inter 18.5",
+        "inter 1e30", "hour -1", "hour 3600001", "hour 99999999999999999999"}) {
+    const std::string reponse = commande(ligne);
+    EXPECT_NE(reponse.find("refusé"), std::string::npos) << ligne << " -> " << reponse;
+    EXPECT_EQ(reglages.delai, 7) << ligne;
+    EXPECT_FLOAT_EQ(reglages.pas, 0.1f) << ligne;
+  }
+  EXPECT_EQ(commande("inter nan"),
+            "inter refusé : nan n'est pas un nombre fini ; de 0 à 18 heures par tic. L'intervalle "
+            "ne change pas.\n");
+  EXPECT_EQ(commande("hour -1"),
+            "hour -1 refusé : de 0 à 3600000 millisecondes par tic (négative, la période n'a pas "
+            "de sens ; au-delà d'une heure, le jour semble arrêté). La période ne change pas.\n");
+  // The recovery the day needed: a good value after a refused one is taken.
+  EXPECT_EQ(commande("inter 0.1"), "");
+  EXPECT_FLOAT_EQ(reglages.pas, 0.1f);
+}
+
+TEST_F(Interpreteur, LesCartesRepondentDansLaFenetre) {
+  fixer_mode_affichage({1, 0, 1});
+  // Additions off: the maps go to the terminal, as designed.
+  {
+    CaptureSortie sortie;
+    EXPECT_EQ(commande("mini"), "");
+    EXPECT_NE(sortie.texte().find("+-+"), std::string::npos) << sortie.texte();
+  }
+  // On: into the window console, line by line, without colour sequences; nothing on the terminal.
+  cartes_fenetre = 1;
+  for (const char* ligne : {"mini", "affich"}) {
+    CaptureSortie sortie;
+    const std::string reponse = commande(ligne);
+    EXPECT_EQ(sortie.texte(), "") << ligne;
+    EXPECT_NE(reponse.find("|\n"), std::string::npos) << ligne << reponse;
+    EXPECT_EQ(reponse.find('\033'), std::string::npos) << ligne;
+  }
+  // Text mode is untouched by the switch.
+  fixer_mode_affichage({0, 0, 0});
+  CaptureSortie sortie;
+  EXPECT_EQ(commande("mini"), "");
+  EXPECT_NE(sortie.texte().find("+-+"), std::string::npos);
+}
+
+TEST_F(Interpreteur, ModeGraphique) {
+  CaptureJournaux journaux;
+  CaptureSortie sortie;
+  fixer_mode_affichage({0, 0, 1});
+  fixer_actions_graphiques({[] { ++scenes; }, [] { ++redessins; }, [] { ++consoles_videes; }});
+  // cont rebuilds the scene and asks for a redraw instead of drawing the map; affich still
+  // draws the text map on standard output; clear also blanks the window console.
+  EXPECT_EQ(commande("cont 2"), "");
+  EXPECT_EQ(compter(journaux.debug(), PAS), 2);
+  EXPECT_EQ(etat(), (Etat{0, 0, 1, 0, 0}));
+  EXPECT_EQ(compter(journaux.debug(), CARTE), 0);
+  commande("aff");
+  commande("clear");
+  commande("refresh");
+  EXPECT_EQ(compter(journaux.debug(), CARTE), 1);
+  EXPECT_EQ((std::array{scenes, redessins, consoles_videes}), (std::array{1, 2, 1}));
+  fenetre.nb_triangles = 40;
+  EXPECT_EQ(commande("pview rtris"),
+            "Nombre de triangles de la scène:40\nNombre de triangles/secondes nécéssaires:1000\n");
 }
 
 }  // namespace

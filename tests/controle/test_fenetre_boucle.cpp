@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "commun/monde_test.h"
-#include "commun/reinitialisation_test.h"
 #include "console/console.h"
 #include "console/interpreteur.h"
 #include "controle/boucles.h"
@@ -14,11 +12,7 @@
 #include "graphique/console_gl.h"
 #include "graphique/enregistreur.h"
 #include "graphique/fenetre_test.h"
-#include "graphique/scene.h"
 #include "graphique/textes_dessines.h"
-#include "graphique/vue.h"
-#include "monde/terrain.h"
-#include "socle/parametres.h"
 
 TEST_F(Fenetre, AucuneToucheNEstPerdueNiDeplacee) {
   // The window console with the interpreter; what the commands answer lands in the console.
@@ -52,4 +46,3 @@ TEST_F(Fenetre, AucuneToucheNEstPerdueNiDeplacee) {
   EXPECT_EQ(k, attendu.size()) << ::testing::PrintToString(ecran);
   EXPECT_EQ(ecran.back(), ">graine|") << "UP recalls the last line, typed after x";
 }
-

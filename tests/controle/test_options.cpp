@@ -1,15 +1,20 @@
-// Command-line options: every row, the quirks of the comparison, missing values, the seed.
+// Command-line options: every row, the quirks of the comparison, missing values, the seed; and
+// the help file found from anywhere. The usage, the refused options and the seed's range are
+// pinned by the recorded runs.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <array>
 #include <climits>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
-#include "commun/monde_test.h"
 #include "controle/etat_programme.h"
 #include "controle/options.h"
 #include "controle/reinitialisation.h"
+#include "controle/terminal.h"
 #include "graphique/clavier.h"
 #include "graphique/vue_gl.h"
 #include "monde/carte.h"
@@ -86,4 +91,27 @@ TEST(Options, HistoriqueDeLaFenetreVide) {
   touches_speciales(TOUCHE_HAUT, 0, 0);
   clavier(13, 0, 0);
   EXPECT_EQ(lire_car_gl(), '\n');
+}
+
+TEST(FichierAide, RepertoireCourantPuisExecutablePuisDonnees) {
+  namespace fs = std::filesystem;
+  const fs::path racine =
+      fs::path(testing::TempDir()) / ("aide_partout_" + std::to_string(getpid()));
+  fs::remove_all(racine);
+  for (const char* d : {"courant", "executable", "donnees", "vide"})
+    fs::create_directories(racine / d);
+  std::ofstream(racine / "executable" / "aide.dat") << "@cont\n";
+  std::ofstream(racine / "donnees" / "aide.dat") << "@cont\n";
+  const fs::path avant = fs::current_path();
+  fs::current_path(racine / "courant");
+  const std::string exe = (racine / "executable").string();
+  const std::string donnees = (racine / "donnees").string();
+  EXPECT_EQ(chercher_fichier_aide(exe, donnees), exe + "/aide.dat");
+  EXPECT_EQ(chercher_fichier_aide("", donnees), donnees + "/aide.dat");
+  EXPECT_EQ(chercher_fichier_aide((racine / "vide").string(), donnees), donnees + "/aide.dat");
+  EXPECT_EQ(chercher_fichier_aide("", ""), "aide.dat") << "none found: the usual name";
+  std::ofstream("aide.dat") << "@cont\n";
+  EXPECT_EQ(chercher_fichier_aide(exe, donnees), "aide.dat");
+  fs::current_path(avant);
+  fs::remove_all(racine);
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <tuple>
 #include <utility>
 
 #include "commun/capture.h"

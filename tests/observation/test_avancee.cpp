@@ -7,15 +7,14 @@
 #include <cstdio>
 #include <vector>
 
-#include "commun/monde_test.h"
-#include "commun/tribus_test.h"
-#include "commun/reinitialisation_test.h"
 #include "commun/capture.h"
+#include "commun/monde_test.h"
+#include "commun/reinitialisation_test.h"
+#include "commun/tribus_test.h"
 #include "monde/terrain.h"
 #include "observation/avancee.h"
 #include "observation/statistiques.h"
 #include "population/civ.h"
-#include "population/unites.h"
 #include "socle/signaux.h"
 #include "socle/sortie.h"
 

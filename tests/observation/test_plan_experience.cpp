@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "observation/courbe.h"
@@ -40,20 +41,16 @@ TEST(PlanExperience, EssaisDuPlanCompletDansLOrdreEtColonnes) {
   EXPECT_TRUE(p.tribus_tirees);
   EXPECT_EQ(nombre_essais(p), 12);
   // The seed varies fastest, then the last factor, then the first.
-  const essai_plan e1 = essai_numero(p, 1);
-  const essai_plan e2 = essai_numero(p, 2);
+  const std::tuple<int, std::vector<int>, std::uint32_t> essais[] = {{1, {300, -1}, 4294967293u},
+                                                                     {2, {300, -1}, 4294967294u},
+                                                                     {4, {300, 1}, 4294967293u},
+                                                                     {7, {50, -1}, 4294967293u},
+                                                                     {12, {50, 1}, 4294967295u}};
+  for (const auto& [n, valeurs, graine] : essais) {
+    EXPECT_EQ(essai_numero(p, n).valeurs, valeurs) << n;
+    EXPECT_EQ(essai_numero(p, n).graine, graine) << n;
+  }
   const essai_plan e4 = essai_numero(p, 4);
-  const essai_plan e7 = essai_numero(p, 7);
-  const essai_plan e12 = essai_numero(p, 12);
-  EXPECT_EQ(e1.valeurs, (std::vector<int>{300, -1}));
-  EXPECT_EQ(e1.graine, 4294967293u);
-  EXPECT_EQ(e2.valeurs, (std::vector<int>{300, -1}));
-  EXPECT_EQ(e2.graine, 4294967294u);
-  EXPECT_EQ(e4.valeurs, (std::vector<int>{300, 1}));
-  EXPECT_EQ(e4.graine, 4294967293u);
-  EXPECT_EQ(e7.valeurs, (std::vector<int>{50, -1}));
-  EXPECT_EQ(e12.valeurs, (std::vector<int>{50, 1}));
-  EXPECT_EQ(e12.graine, 4294967295u);
   const parametres_modele m = modele_essai(p, e4);
   EXPECT_EQ(m.chance_epidemie, 300);
   EXPECT_EQ(m.tribus[2].regime, 1);
@@ -108,56 +105,56 @@ TEST(PlanExperience, RefusNommantLeChamp) {
     std::string texte;
     std::string attendu;
   };
+  // One factor with the rest fixed, or the factor fixed with the rest given.
+  const auto facteur = [&](const std::string& f) {
+    return R"({"facteurs": [)" + f + "], " + B + "}";
+  };
+  const auto reste = [&](const std::string& r) { return "{" + F + ", " + r + "}"; };
+  const std::string CARTE = R"("carte": {"colonnes": 5, "lignes": 5}, "pas": 3)";
   const cas essais[] = {
       {"", "plan : JSON mal formé vers l'octet 1"},
       {"[1]", "plan : objet JSON attendu"},
       {"{" + B + "}", "plan : clé « facteurs » manquante"},
       {"{" + F + "}", "plan : clé « repetitions » manquante"},
-      {R"({"facteurs": [{"parametre": 3, "valeurs": [1]}], )" + B + "}",
+      {facteur(R"({"parametre": 3, "valeurs": [1]})"),
        "facteurs[0].parametre : nom de paramètre attendu"},
-      {R"({"facteurs": [{"parametre": "croissance"}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance"})"),
        "facteurs[0] : il faut soit « valeurs », soit « de », « a » et « pas »"},
-      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150], "pas": 2}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance", "valeurs": [150], "pas": 2})"),
        "facteurs[0] : il faut soit"},
-      {R"({"facteurs": [{"parametre": "croissance", "de": 200, "a": 150, "pas": 10}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance", "de": 200, "a": 150, "pas": 10})"),
        "facteurs[0].a : 150 avant le début 200"},
-      {R"({"facteurs": [{"parametre": "croissance", "de": 100, "a": 200, "pas": 0}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance", "de": 100, "a": 200, "pas": 0})"),
        "facteurs[0].pas : 0 hors de 1..2147483647"},
-      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150, "160"]}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance", "valeurs": [150, "160"]})"),
        "facteurs[0].valeurs[1] : nombre entier attendu"},
-      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [150, 150]}], )" + B + "}",
+      {facteur(R"({"parametre": "croissance", "valeurs": [150, 150]})"),
        "facteurs[0].valeurs[1] : valeur 150 répétée"},
-      {R"({"facteurs": [{"parametre": "croissance", "valeurs": [18446744073709551615]}], )" + B +
-           "}",
+      {facteur(R"({"parametre": "croissance", "valeurs": [18446744073709551615]})"),
        "facteurs[0].valeurs[0] : 18446744073709551615 hors de"},
-      {R"({"facteurs": [{"parametre": "tribu9_regime", "valeurs": [0]}], )" + B + "}",
+      {facteur(R"({"parametre": "tribu9_regime", "valeurs": [0]})"),
        "facteurs[0].parametre : paramètre inconnu « tribu9_regime »"},
-      {"{" + F +
-           R"(, "repetitions": {"nombre": 2, "premiere_graine": 4294967295}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
-       "repetitions : la dernière graine dépasse 4294967295"},
-      {"{" + F +
-           R"(, "repetitions": {"nombre": 2}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
-       "repetitions : clé « premiere_graine » manquante"},
-      {"{" + F +
-           R"(, "repetitions": {"graines": [-1]}, "carte": {"colonnes": 5, "lignes": 5}, "pas": 3})",
-       "repetitions.graines[0] : -1 hors de 0..4294967295"},
-      {"{" + F + R"(, "repetitions": {"graines": [1]}, "carte": [5, 5], "pas": 3})",
-       "carte : objet JSON attendu"},
-      {"{" + F +
-           R"(, "repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5, "z": 1}, "pas": 3})",
-       "carte : clé inconnue « z »"},
-      {"{" + F + ", " + B + R"(, "tribus": "aleatoires"})",
-       "tribus : « fixes » ou « tirees » attendu"},
-      {"{" + F + ", " + B + R"(, "mesures": ["guerres", "guerres"]})",
-       "mesures[1] : mesure « guerres » répétée"},
-      {"{" + F + ", " + B + R"(, "releve": "debut"})", "releve : « fin » ou"},
-      {"{" + F + ", " + B + R"(, "releve": {"tous_les": 0}})", "releve.tous_les : 0 hors de 1..3"},
-      {"{" + F + ", " + B + R"(, "description": ")" + std::string(2001, 'x') + "\"}",
-       "description : texte de 2000 octets au plus attendu"},
-      {"{" + F + ", " + B + R"(, "pas": 1e400})", "plan : nombre trop grand pour être lu"},
-      {R"({"facteurs": [{"parametre": "croissance", "de": 0, "a": 2000000000, "pas": 1}], )" + B +
-           "}",
+      {facteur(R"({"parametre": "croissance", "de": 0, "a": 2000000000, "pas": 1})"),
        "facteurs[0] : plus de 10000 valeurs"},
+      {reste(R"("repetitions": {"nombre": 2, "premiere_graine": 4294967295}, )" + CARTE),
+       "repetitions : la dernière graine dépasse 4294967295"},
+      {reste(R"("repetitions": {"nombre": 2}, )" + CARTE),
+       "repetitions : clé « premiere_graine » manquante"},
+      {reste(R"("repetitions": {"graines": [-1]}, )" + CARTE),
+       "repetitions.graines[0] : -1 hors de 0..4294967295"},
+      {reste(R"("repetitions": {"graines": [1]}, "carte": [5, 5], "pas": 3)"),
+       "carte : objet JSON attendu"},
+      {reste(
+           R"("repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5, "z": 1}, "pas": 3)"),
+       "carte : clé inconnue « z »"},
+      {reste(B + R"(, "tribus": "aleatoires")"), "tribus : « fixes » ou « tirees » attendu"},
+      {reste(B + R"(, "mesures": ["guerres", "guerres"])"),
+       "mesures[1] : mesure « guerres » répétée"},
+      {reste(B + R"(, "releve": "debut")"), "releve : « fin » ou"},
+      {reste(B + R"(, "releve": {"tous_les": 0})"), "releve.tous_les : 0 hors de 1..3"},
+      {reste(B + R"(, "description": ")" + std::string(2001, 'x') + "\""),
+       "description : texte de 2000 octets au plus attendu"},
+      {reste(B + R"(, "pas": 1e400)"), "plan : nombre trop grand pour être lu"},
   };
   for (const cas& e : essais) {
     const std::string erreur = erreur_de(e.texte);
@@ -192,13 +189,8 @@ TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
   EXPECT_EQ(c.series[1].code, 3);
   EXPECT_EQ(c.series[1].couleur, couleur_tribu(3));
   const point_experience& p = c.series[0].points[0];
-  EXPECT_EQ(p.x, 10);
-  EXPECT_EQ(p.n, 3);
-  EXPECT_DOUBLE_EQ(p.moyenne, 300);
-  EXPECT_DOUBLE_EQ(p.minimum, 100);
-  EXPECT_DOUBLE_EQ(p.q1, 150);
-  EXPECT_DOUBLE_EQ(p.q3, 400);
-  EXPECT_DOUBLE_EQ(p.maximum, 600);
+  EXPECT_EQ(std::tuple(p.x, p.n, p.moyenne, p.minimum, p.q1, p.q3, p.maximum),
+            std::tuple(10, 3, 300.0, 100.0, 150.0, 400.0, 600.0));
   EXPECT_EQ(c.series[0].points[1].x, 20);
   EXPECT_EQ(c.ticks_y.back(), 600);
   EXPECT_EQ(c.ticks_x.front(), 10);
@@ -214,8 +206,10 @@ TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
   EXPECT_FALSE(preparer_courbe_experience(csv, "habitants", "graine", c, erreur));
   EXPECT_EQ(erreur, "facteur « graine » absent du fichier (facteurs : x)");
   EXPECT_FALSE(preparer_courbe_experience(csv, "habit", "x", c, erreur));
-  EXPECT_EQ(
-      erreur.rfind("mesure « habit » absente du fichier (colonnes : vivantes, habitants_0", 0), 0u);
+  EXPECT_EQ(erreur.rfind("mesure « habit » absente du fichier (colonnes : "
+                         "vivantes, habitants_0",
+                         0),
+            0u);
   EXPECT_FALSE(preparer_courbe_experience(csv + "5,10,1\n", "habitants", "x", c, erreur));
   EXPECT_EQ(erreur, "ligne 8 mal formée");
   EXPECT_FALSE(preparer_courbe_experience("pas,code\n1,2\n", "habitants", "x", c, erreur));

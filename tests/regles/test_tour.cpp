@@ -9,13 +9,13 @@
 #include <tuple>
 #include <vector>
 
-#include "commun/monde_test.h"
-#include "population/verification.h"
-#include "commun/tribus_test.h"
 #include "commun/capture.h"
+#include "commun/monde_test.h"
+#include "commun/tribus_test.h"
 #include "monde/carte.h"
 #include "population/civ.h"
 #include "population/unites.h"
+#include "population/verification.h"
 #include "regles/tour.h"
 
 namespace {

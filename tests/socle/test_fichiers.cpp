@@ -1,5 +1,5 @@
-// Whole files written through a temporary file and a rename, and read back; what is not a
-// regular file refused without waiting; links and permissions kept; the register of outputs.
+// Whole files written through a temporary file and a rename, and read back; what is not a regular
+// file refused without waiting; links and permissions kept; the register of outputs.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -45,44 +45,34 @@ struct stat etat_de(const std::string& chemin) {
 }  // namespace
 
 TEST(Fichiers, EcritureCompleteOuRienEtRelecture) {
-  const fs::path dossier = fs::path(testing::TempDir()) / ("fichiers_" + std::to_string(getpid()));
-  fs::create_directories(dossier);
-  const std::string chemin = (dossier / "monde.json").string();
+  const Dossier d("fichiers");
   std::string erreur;
   std::string lu;
-
+  const auto fichiers = [&] {
+    return std::distance(fs::directory_iterator(d.chemin), fs::directory_iterator());
+  };
   // A new file, then a replacement: the reader sees the whole new text, nothing else is left.
-  ASSERT_TRUE(ecrire_fichier_entier(chemin, "premier", erreur)) << erreur;
-  ASSERT_TRUE(ecrire_fichier_entier(chemin, std::string(200000, 'x') + "fin", erreur)) << erreur;
-  ASSERT_TRUE(lire_fichier_entier(chemin, lu, erreur, 1 << 20)) << erreur;
-  EXPECT_EQ(lu.size(), 200003u);
-  EXPECT_EQ(lu.substr(lu.size() - 3), "fin");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 1);
-
-  // A destination that cannot be replaced (a folder): refused with its name and reason, the
-  // folder untouched and no temporary file left.
-  const std::string sous_dossier = (dossier / "occupe").string();
-  fs::create_directories(sous_dossier);
-  EXPECT_FALSE(ecrire_fichier_entier(sous_dossier, "texte", erreur));
-  EXPECT_NE(erreur.find(sous_dossier), std::string::npos);
-  EXPECT_TRUE(fs::is_directory(sous_dossier));
-  EXPECT_EQ(std::distance(fs::directory_iterator(dossier), fs::directory_iterator()), 2);
-
-  // A folder that does not exist, an empty name.
-  EXPECT_FALSE(ecrire_fichier_entier((dossier / "absent" / "x").string(), "t", erreur));
+  ASSERT_TRUE(ecrire_fichier_entier(d / "monde.json", "premier", erreur)) << erreur;
+  ASSERT_TRUE(ecrire_fichier_entier(d / "monde.json", std::string(200000, 'x') + "fin", erreur));
+  ASSERT_TRUE(lire_fichier_entier(d / "monde.json", lu, erreur, 1 << 20)) << erreur;
+  EXPECT_EQ(lu, std::string(200000, 'x') + "fin");
+  EXPECT_EQ(fichiers(), 1);
+  // A destination that cannot be replaced (a folder): refused with its name and reason, the folder
+  // untouched and no temporary file left; a folder that does not exist, an empty name.
+  fs::create_directories(d / "occupe");
+  EXPECT_FALSE(ecrire_fichier_entier(d / "occupe", "texte", erreur));
+  EXPECT_NE(erreur.find(d / "occupe"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(d / "occupe"));
+  EXPECT_EQ(fichiers(), 2);
+  EXPECT_FALSE(ecrire_fichier_entier(d / "absent/x", "t", erreur));
   EXPECT_NE(erreur.find("No such file"), std::string::npos);
   EXPECT_FALSE(ecrire_fichier_entier("", "t", erreur));
-
-  // Reading what is not there, or a folder.
-  EXPECT_FALSE(lire_fichier_entier((dossier / "absent.json").string(), lu, erreur, 1 << 20));
+  EXPECT_FALSE(lire_fichier_entier(d / "absent.json", lu, erreur, 1 << 20));
   EXPECT_NE(erreur.find("absent.json"), std::string::npos);
-  EXPECT_FALSE(lire_fichier_entier(sous_dossier, lu, erreur, 1 << 20));
-  fs::remove_all(dossier);
 }
 
 // What a user may name instead of a plain file: a link is followed and stays a link, a FIFO or a
-// device is refused at once and stays what it was, a replaced file keeps its permissions and
-// owner.
+// device is refused at once and stays what it was, a replaced file keeps its permissions and owner.
 TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
   reinitialiser_couches();
   const Dossier d("fichiers_liens");
@@ -126,21 +116,21 @@ TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
   fs::create_symlink("/dev/null", d / "nul");
   fs::create_symlink("sous", d / "vers_sous");
   const auto debut = std::chrono::steady_clock::now();
-  EXPECT_FALSE(ecrire_fichier_entier(d / "tube", "x", erreur));
-  EXPECT_EQ(erreur, "impossible d'écrire dans " + (d / "tube") +
-                        " : c'est un tube nommé (FIFO), pas un fichier ordinaire");
-  EXPECT_FALSE(ecrire_fichier_entier(d / "nul", "x", erreur));
-  EXPECT_NE(erreur.find("c'est un périphérique, pas un fichier ordinaire"), std::string::npos);
-  EXPECT_FALSE(ecrire_fichier_entier(d / "vers_sous", "x", erreur));
-  EXPECT_NE(erreur.find("c'est un dossier"), std::string::npos);
+  for (const auto& [nom, raison] :
+       {std::pair{"tube", "c'est un tube nommé (FIFO), pas un fichier ordinaire"},
+        {"nul", "c'est un périphérique, pas un fichier ordinaire"},
+        {"vers_sous", "c'est un dossier"}}) {
+    EXPECT_FALSE(ecrire_fichier_entier(d / nom, "x", erreur));
+    EXPECT_NE(erreur.find(raison), std::string::npos) << erreur;
+  }
   EXPECT_TRUE(S_ISFIFO(etat_de(d / "tube").st_mode));
   EXPECT_TRUE(fs::is_symlink(d / "nul"));
   EXPECT_TRUE(fs::is_character_file("/dev/null"));
   for (const auto& f : fs::recursive_directory_iterator(d.chemin))
     EXPECT_EQ(f.path().string().find(".tmp-"), std::string::npos) << f.path();
 
-  // Written as the run goes: emptied in place (the same inode, the mode kept), a FIFO refused
-  // at once whether or not a FIFO is taken, with what it is.
+  // Written as the run goes: emptied in place (the same inode, the mode kept), a FIFO refused at
+  // once whether or not a FIFO is taken, with what it is.
   ASSERT_TRUE(ecrire_fichier_entier(d / "k.csv", "precieux\n", erreur)) << erreur;
   chmod((d / "k.csv").c_str(), 0640);
   const ino_t inode = etat_de(d / "k.csv").st_ino;
@@ -170,7 +160,8 @@ TEST(Fichiers, LectureDUnFichierOrdinaireSeulement) {
                         " : c'est un tube nommé (FIFO), pas un fichier ordinaire");
   EXPECT_FALSE(lire_fichier_entier("/dev/zero", lu, erreur, std::size_t{1} << 40));
   EXPECT_EQ(erreur,
-            "impossible de lire /dev/zero : c'est un périphérique, pas un fichier ordinaire");
+            "impossible de lire /dev/zero : c'est un périphérique, pas "
+            "un fichier ordinaire");
   EXPECT_FALSE(lire_fichier_entier(d.chemin.string(), lu, erreur, 1 << 20));
   EXPECT_NE(erreur.find("c'est un dossier, pas un fichier ordinaire"), std::string::npos);
   EXPECT_EQ(lu, "avant");
@@ -181,8 +172,8 @@ TEST(Fichiers, LectureDUnFichierOrdinaireSeulement) {
   EXPECT_EQ(erreur, (d / "f") + " : fichier de plus de 999 octets");
   ASSERT_TRUE(lire_fichier_entier(d / "f", lu, erreur, 1000)) << erreur;
   EXPECT_EQ(lu, std::string(1000, 'a'));
-  // A file the reader can open but not as a regular file is refused the same way, and what opens
-  // is handed out ready for blocking reads.
+  // A file the reader can open but not as a regular file is refused the same way, and what opens is
+  // handed out ready for blocking reads.
   std::string raison;
   EXPECT_EQ(ouvrir_en_lecture(d / "tube", raison), -1);
   const int fd = ouvrir_en_lecture(d / "f", raison);
@@ -222,8 +213,8 @@ TEST(Fichiers, RegistreDesSortiesDeLaPartie) {
   }
   EXPECT_EQ(contenu(d / "debug.log"), "trace\n");
   EXPECT_TRUE(fs::is_symlink(d / "lien"));
-  // Another file of the folder is free; a role registered again replaces its former entry, and
-  // a removed one frees its file.
+  // Another file of the folder is free; a role registered again replaces its former entry, and a
+  // removed one frees its file.
   EXPECT_TRUE(ecrire_fichier_entier(d / "autre.svg", "courbe", erreur)) << erreur;
   enregistrer_sortie("le journal de debug", -1, d / "autre.svg");
   EXPECT_TRUE(sortie_libre(d / "dur", raison));
