@@ -17,30 +17,7 @@ mkdir -p "$SORTIE"
 TRAVAIL=$(mktemp -d)
 cp aide.dat "$TRAVAIL"
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$TRAVAIL/num" \
-  > /dev/null 2>&1 &
-XVFB=$!
-PROGRAMME=""
-trap '[ -n "$PROGRAMME" ] && kill "$PROGRAMME" 2> /dev/null; kill "$XVFB"; rm -rf "$TRAVAIL"' EXIT
-for _ in $(seq 100); do [ -s "$TRAVAIL/num" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$TRAVAIL/num")"
-
-# Starts the program with the given environment and options, and waits for its window.
-lancer() {
-  local env=$1
-  shift
-  (cd "$TRAVAIL" && exec env $env "$BIN" "$@" > /dev/null 2>&1) &
-  PROGRAMME=$!
-  FENETRE=""
-  for _ in $(seq 300); do
-    FENETRE=$(xdotool search --onlyvisible --name '^Pangaeolith$' 2> /dev/null | head -n 1) || true
-    [ -n "$FENETRE" ] && break
-    sleep 0.1
-  done
-  [ -n "$FENETRE" ] || { echo "pas de fenetre Pangaeolith" >&2; exit 1; }
-  xdotool mousemove --window "$FENETRE" 20 20
-  xdotool windowfocus --sync "$FENETRE"
-}
+source outils/lib/xvfb.sh
 
 finir() {
   xdotool key q

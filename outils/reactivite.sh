@@ -136,25 +136,8 @@ int main(int argc, char** argv) {
 CPP
 c++ -O2 -std=c++20 -o "$TRAVAIL/sonde" "$TRAVAIL/sonde.cpp" -lX11 -l:libXtst.so.6
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3> "$TRAVAIL/num" \
-  > /dev/null 2>&1 &
-XVFB=$!
-PROGRAMME=""
-trap '[ -n "$PROGRAMME" ] && kill "$PROGRAMME" 2> /dev/null; kill "$XVFB"; rm -rf "$TRAVAIL"' EXIT
-for _ in $(seq 100); do [ -s "$TRAVAIL/num" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$TRAVAIL/num")"
-
-(cd "$TRAVAIL" && exec "$BIN" -g --seed 5 -i "$X" "$Y" -z 800 600 > /dev/null 2>&1) &
-PROGRAMME=$!
-FENETRE=""
-for _ in $(seq 600); do
-  FENETRE=$(xdotool search --onlyvisible --name '^Pangaeolith$' 2> /dev/null | head -n 1) || true
-  [ -n "$FENETRE" ] && break
-  sleep 0.1
-done
-[ -n "$FENETRE" ] || { echo "pas de fenetre Pangaeolith" >&2; exit 1; }
-xdotool mousemove --window "$FENETRE" 20 20
-xdotool windowfocus --sync "$FENETRE"
+source outils/lib/xvfb.sh
+lancer "" -g --seed 5 -i "$X" "$Y" -z 800 600
 
 mediane() { sort -n | awk '{v[NR] = $1} END {print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 
