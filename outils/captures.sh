@@ -19,6 +19,16 @@ cp aide.dat "$TRAVAIL"
 
 source outils/lib/xvfb.sh
 
+# N notches of the wheel toward the pointer.
+molette() { for _ in $(seq "$1"); do xdotool click 4; sleep 0.2; done; }
+
+# Selection mode (key I), then a click at (x, y).
+cliquer_en_selection() {
+  xdotool key i
+  sleep 1
+  xdotool mousemove --window "$FENETRE" "$1" "$2" click 1
+}
+
 finir() {
   xdotool key q
   wait "$PROGRAMME" || true
@@ -44,9 +54,7 @@ sleep 1
 stable "$SORTIE/fenetre_14h.png"
 
 # Selection mode (key I), then a click on a cell with a unit, left of the middle: the panel shows on the right.
-xdotool key i
-sleep 1
-xdotool mousemove --window "$FENETRE" 118 247 click 1
+cliquer_en_selection 118 247
 stable "$SORTIE/selection.png"
 finir
 
@@ -57,7 +65,7 @@ sleep 1
 stable "$SORTIE/bandeau.png"
 # The wheel turned five notches toward the middle of the map.
 xdotool mousemove --window "$FENETRE" 400 300
-for _ in 1 2 3 4 5; do xdotool click 4; sleep 0.2; done
+molette 5
 stable "$SORTIE/zoom.png"
 finir
 
@@ -70,9 +78,7 @@ finir
 
 # A long name in the panel: selection from above, a click on a unit of tribe 5.
 lancer "" -g --seed 5 -i 30 20 -z 640 480
-xdotool key i
-sleep 1
-xdotool mousemove --window "$FENETRE" 118 247 click 1
+cliquer_en_selection 118 247
 stable "$SORTIE/nom_long.png"
 finir
 
@@ -82,7 +88,7 @@ lancer "" -g --seed 5 -i 30 20 -z 800 600
 xdotool key i
 sleep 1
 xdotool mousemove --window "$FENETRE" 400 300
-for _ in 1 2 3 4 5 6 7 8 9 10; do xdotool click 4; sleep 0.2; done
+molette 10
 xdotool mousemove --window "$FENETRE" 400 250 click 1
 stable "$SORTIE/panneau_zoom.png"
 finir
