@@ -88,41 +88,34 @@ void retirer_unite(unite* u) {
 
 void liberer_unites_supprimees() { etat.supprimees.clear(); }
 
-// The four cell questions read the cell once: its occupant's identifier, -1 outside the map.
-unite* quelle_unite(int x, int y) {
+// The four cell questions read the cell once: its occupant's identifier, or, outside the map,
+// the question's error line and -1.
+namespace {
+int occupant(int x, int y, const char* erreur) {
   const int id = donner_occupant(x, y);
-  if (id < 0) {
-    ecrire_erreur("quelle_unite: on demande une unite hors de la carte\n");
-    return nullptr;
-  }
-  return donner_unite(id);
+  if (id < 0) ecrire_erreur("%s\n", erreur);
+  return id;
+}
+}  // namespace
+
+unite* quelle_unite(int x, int y) {
+  const int id = occupant(x, y, "quelle_unite: on demande une unite hors de la carte");
+  return id < 0 ? nullptr : donner_unite(id);
 }
 
 int quelle_unite_code(int x, int y) {
-  const int id = donner_occupant(x, y);
-  if (id < 0) {
-    ecrire_erreur("quelle_unite_code: on demande une unite hors de la carte\n");
-    return -1;
-  }
-  return donner_id_unite(donner_unite(id));
+  const int id = occupant(x, y, "quelle_unite_code: on demande une unite hors de la carte");
+  return id < 0 ? -1 : donner_id_unite(donner_unite(id));
 }
 
 int quelle_tribu(int x, int y) {
-  const int id = donner_occupant(x, y);
-  if (id < 0) {
-    ecrire_erreur("quelle_tribu: unite hors de la carte\n");
-    return -1;
-  }
-  return code(donner_unite(id));
+  const int id = occupant(x, y, "quelle_tribu: unite hors de la carte");
+  return id < 0 ? -1 : code(donner_unite(id));
 }
 
 int nb_habitants(int x, int y) {
-  const int id = donner_occupant(x, y);
-  if (id < 0) {
-    ecrire_erreur("nb_habitants: unite hors de la carte\n");
-    return -1;
-  }
-  return nb_hab_unite(donner_unite(id));
+  const int id = occupant(x, y, "nb_habitants: unite hors de la carte");
+  return id < 0 ? -1 : nb_hab_unite(donner_unite(id));
 }
 
 void installer_unites(registre_unites unites, std::vector<int> id_libres) {
