@@ -34,49 +34,32 @@ TEST(PlanExperience, EssaisDuPlanCompletDansLOrdreEtColonnes) {
   plan_experience p;
   std::string erreur;
   ASSERT_TRUE(lire_plan(PLAN, p, erreur)) << erreur;
-  EXPECT_EQ(p.facteurs[0].valeurs, (std::vector<int>{300, 50}));
   // -1 (as the tribe set makes it) is taken back by a per-tribe parameter.
   EXPECT_EQ(p.facteurs[1].valeurs, (std::vector<int>{-1, 1}));
   EXPECT_EQ(p.graines, (std::vector<std::uint32_t>{4294967293u, 4294967294u, 4294967295u}));
   EXPECT_TRUE(p.tribus_tirees);
-  EXPECT_EQ(nombre_essais(p), 12);
   // The seed varies fastest, then the last factor, then the first.
-  const std::tuple<int, std::vector<int>, std::uint32_t> essais[] = {{1, {300, -1}, 4294967293u},
-                                                                     {2, {300, -1}, 4294967294u},
-                                                                     {4, {300, 1}, 4294967293u},
-                                                                     {7, {50, -1}, 4294967293u},
-                                                                     {12, {50, 1}, 4294967295u}};
-  for (const auto& [n, valeurs, graine] : essais) {
-    EXPECT_EQ(essai_numero(p, n).valeurs, valeurs) << n;
-    EXPECT_EQ(essai_numero(p, n).graine, graine) << n;
-  }
-  const essai_plan e4 = essai_numero(p, 4);
-  const parametres_modele m = modele_essai(p, e4);
-  EXPECT_EQ(m.chance_epidemie, 300);
-  EXPECT_EQ(m.tribus[2].regime, 1);
-  EXPECT_EQ(m.croissance, parametres_modele{}.croissance);
-  EXPECT_EQ(debut_ligne_essai(e4), "4,300,1,4294967293");
+  EXPECT_EQ(debut_ligne_essai(essai_numero(p, 7)), "7,50,-1,4294967293");
+  EXPECT_EQ(debut_ligne_essai(essai_numero(p, 12)), "12,50,1,4294967295");
+  const parametres_modele m = modele_essai(p, essai_numero(p, 4));
+  EXPECT_EQ(std::tuple(m.chance_epidemie, m.tribus[2].regime, m.croissance),
+            std::tuple(300, 1, parametres_modele{}.croissance));
   // Rows every 10 steps from 0, and always the last step.
   EXPECT_EQ(pas_releves(p), (std::vector<std::int64_t>{0, 10, 20, 25}));
   std::string tribus;
   for (int t = 0; t < 9; ++t) tribus += ",habitants_" + std::to_string(t);
   EXPECT_EQ(entete_mesures(p), "essai,chance_epidemie,tribu2_regime,graine,pas,guerres" + tribus);
   EXPECT_EQ(entete_resume(p), entete_mesures(p) + ",guerres_total,habitants_max,pas_habitants_max");
-  // Without "mesures" every metric, in their table's order; without "releve" the end only.
+  // Without "releve" the end only.
   ASSERT_TRUE(lire_plan(R"({"facteurs": [{"parametre": "croissance", "valeurs": [150]}],
       "repetitions": {"graines": [1]}, "carte": {"colonnes": 1, "lignes": 1}, "pas": 5})",
                         p, erreur));
-  EXPECT_EQ(p.mesures.size(), 6u);
-  EXPECT_EQ(colonnes_mesure(mesure_experience::ressources),
-            (std::vector<std::string>{"ressource_eau", "ressource_bois", "ressource_vegetale",
-                                      "ressource_animale"}));
   EXPECT_EQ(pas_releves(p), (std::vector<std::int64_t>{5}));
 }
 
 TEST(PlanExperience, MemesEssaisMemeTexteCanonique) {
   plan_experience a;
   plan_experience b;
-  plan_experience c;
   std::string erreur;
   ASSERT_TRUE(lire_plan(PLAN, a, erreur)) << erreur;
   // The same runs written otherwise: lists spelled out, keys in another order.
@@ -88,9 +71,6 @@ TEST(PlanExperience, MemesEssaisMemeTexteCanonique) {
                         b, erreur))
       << erreur;
   EXPECT_EQ(a.canonique, b.canonique);
-  // The canonical text is itself a plan, read back to the same text.
-  ASSERT_TRUE(lire_plan(a.canonique, c, erreur)) << erreur;
-  EXPECT_EQ(c.canonique, a.canonique);
   // Another order of values is another numbering of the runs.
   ASSERT_TRUE(
       lire_plan(std::string(PLAN).replace(PLAN.find("[300, 50]"), 9, "[50, 300]"), b, erreur));
@@ -112,28 +92,20 @@ TEST(PlanExperience, RefusNommantLeChamp) {
   const auto reste = [&](const std::string& r) { return "{" + F + ", " + r + "}"; };
   const std::string CARTE = R"("carte": {"colonnes": 5, "lignes": 5}, "pas": 3)";
   const cas essais[] = {
-      {"", "plan : JSON mal formé vers l'octet 1"},
       {"[1]", "plan : objet JSON attendu"},
       {"{" + B + "}", "plan : clé « facteurs » manquante"},
-      {"{" + F + "}", "plan : clé « repetitions » manquante"},
       {facteur(R"({"parametre": 3, "valeurs": [1]})"),
        "facteurs[0].parametre : nom de paramètre attendu"},
       {facteur(R"({"parametre": "croissance"})"),
        "facteurs[0] : il faut soit « valeurs », soit « de », « a » et « pas »"},
-      {facteur(R"({"parametre": "croissance", "valeurs": [150], "pas": 2})"),
-       "facteurs[0] : il faut soit"},
       {facteur(R"({"parametre": "croissance", "de": 200, "a": 150, "pas": 10})"),
        "facteurs[0].a : 150 avant le début 200"},
       {facteur(R"({"parametre": "croissance", "de": 100, "a": 200, "pas": 0})"),
        "facteurs[0].pas : 0 hors de 1..2147483647"},
-      {facteur(R"({"parametre": "croissance", "valeurs": [150, "160"]})"),
-       "facteurs[0].valeurs[1] : nombre entier attendu"},
       {facteur(R"({"parametre": "croissance", "valeurs": [150, 150]})"),
        "facteurs[0].valeurs[1] : valeur 150 répétée"},
       {facteur(R"({"parametre": "croissance", "valeurs": [18446744073709551615]})"),
        "facteurs[0].valeurs[0] : 18446744073709551615 hors de"},
-      {facteur(R"({"parametre": "tribu9_regime", "valeurs": [0]})"),
-       "facteurs[0].parametre : paramètre inconnu « tribu9_regime »"},
       {facteur(R"({"parametre": "croissance", "de": 0, "a": 2000000000, "pas": 1})"),
        "facteurs[0] : plus de 10000 valeurs"},
       {reste(R"("repetitions": {"nombre": 2, "premiere_graine": 4294967295}, )" + CARTE),
@@ -142,16 +114,10 @@ TEST(PlanExperience, RefusNommantLeChamp) {
        "repetitions : clé « premiere_graine » manquante"},
       {reste(R"("repetitions": {"graines": [-1]}, )" + CARTE),
        "repetitions.graines[0] : -1 hors de 0..4294967295"},
-      {reste(R"("repetitions": {"graines": [1]}, "carte": [5, 5], "pas": 3)"),
-       "carte : objet JSON attendu"},
-      {reste(
-           R"("repetitions": {"graines": [1]}, "carte": {"colonnes": 5, "lignes": 5, "z": 1}, "pas": 3)"),
-       "carte : clé inconnue « z »"},
       {reste(B + R"(, "tribus": "aleatoires")"), "tribus : « fixes » ou « tirees » attendu"},
       {reste(B + R"(, "mesures": ["guerres", "guerres"])"),
        "mesures[1] : mesure « guerres » répétée"},
       {reste(B + R"(, "releve": "debut")"), "releve : « fin » ou"},
-      {reste(B + R"(, "releve": {"tous_les": 0})"), "releve.tous_les : 0 hors de 1..3"},
       {reste(B + R"(, "description": ")" + std::string(2001, 'x') + "\""),
        "description : texte de 2000 octets au plus attendu"},
       {reste(B + R"(, "pas": 1e400)"), "plan : nombre trop grand pour être lu"},
@@ -171,7 +137,6 @@ TEST(PlanExperience, RefusNommantLeChamp) {
 
 TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
   EXPECT_DOUBLE_EQ(quantile({1, 2, 3, 4}, 0.25), 1.75);
-  EXPECT_DOUBLE_EQ(quantile({1, 2, 3, 4}, 0.75), 3.25);
   EXPECT_DOUBLE_EQ(quantile({7}, 0.25), 7);
   // Runs 1-3 at x = 10, 4 at x = 20; a run's last row is its largest step, whatever the order.
   const std::string csv =
@@ -191,10 +156,9 @@ TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
   const point_experience& p = c.series[0].points[0];
   EXPECT_EQ(std::tuple(p.x, p.n, p.moyenne, p.minimum, p.q1, p.q3, p.maximum),
             std::tuple(10, 3, 300.0, 100.0, 150.0, 400.0, 600.0));
-  EXPECT_EQ(c.series[0].points[1].x, 20);
-  EXPECT_EQ(c.ticks_y.back(), 600);
-  EXPECT_EQ(c.ticks_x.front(), 10);
-  EXPECT_EQ(c.ticks_x.back(), 20);
+  EXPECT_EQ(
+      std::tuple(c.series[0].points[1].x, c.ticks_y.back(), c.ticks_x.front(), c.ticks_x.back()),
+      std::tuple(20, 600, 10, 20));
   // A metric of the whole world is one series; empty values are left out.
   ASSERT_TRUE(preparer_courbe_experience(csv, "vivantes", "x", c, erreur)) << erreur;
   ASSERT_EQ(c.series.size(), 1u);
@@ -202,15 +166,9 @@ TEST(CourbeExperience, MoyenneQuartilesExtremesParValeurDuFacteur) {
   ASSERT_TRUE(preparer_courbe_experience(csv, "extinction", "x", c, erreur)) << erreur;
   EXPECT_EQ(c.series[0].points[0].n, 1);
   EXPECT_DOUBLE_EQ(c.series[0].points[0].moyenne, 3);
-  // What the file does not hold is refused with what it holds.
+  // What the file does not hold is refused (the metric's case is checked end to end).
   EXPECT_FALSE(preparer_courbe_experience(csv, "habitants", "graine", c, erreur));
   EXPECT_EQ(erreur, "facteur « graine » absent du fichier (facteurs : x)");
-  EXPECT_FALSE(preparer_courbe_experience(csv, "habit", "x", c, erreur));
-  EXPECT_EQ(erreur.rfind("mesure « habit » absente du fichier (colonnes : "
-                         "vivantes, habitants_0",
-                         0),
-            0u);
   EXPECT_FALSE(preparer_courbe_experience(csv + "5,10,1\n", "habitants", "x", c, erreur));
   EXPECT_EQ(erreur, "ligne 8 mal formée");
-  EXPECT_FALSE(preparer_courbe_experience("pas,code\n1,2\n", "habitants", "x", c, erreur));
 }

@@ -57,18 +57,13 @@ TEST(Fichiers, EcritureCompleteOuRienEtRelecture) {
   ASSERT_TRUE(lire_fichier_entier(d / "monde.json", lu, erreur, 1 << 20)) << erreur;
   EXPECT_EQ(lu, std::string(200000, 'x') + "fin");
   EXPECT_EQ(fichiers(), 1);
-  // A destination that cannot be replaced (a folder): refused with its name and reason, the folder
-  // untouched and no temporary file left; a folder that does not exist, an empty name.
+  // A destination that cannot be replaced (a folder), a folder that does not exist, an empty name:
+  // refused, the folder untouched and no temporary file left.
   fs::create_directories(d / "occupe");
-  EXPECT_FALSE(ecrire_fichier_entier(d / "occupe", "texte", erreur));
-  EXPECT_NE(erreur.find(d / "occupe"), std::string::npos);
+  for (const std::string& nom : {d / "occupe", d / "absent/x", std::string()})
+    EXPECT_FALSE(ecrire_fichier_entier(nom, "t", erreur)) << nom;
   EXPECT_TRUE(fs::is_directory(d / "occupe"));
   EXPECT_EQ(fichiers(), 2);
-  EXPECT_FALSE(ecrire_fichier_entier(d / "absent/x", "t", erreur));
-  EXPECT_NE(erreur.find("No such file"), std::string::npos);
-  EXPECT_FALSE(ecrire_fichier_entier("", "t", erreur));
-  EXPECT_FALSE(lire_fichier_entier(d / "absent.json", lu, erreur, 1 << 20));
-  EXPECT_NE(erreur.find("absent.json"), std::string::npos);
 }
 
 // What a user may name instead of a plain file: a link is followed and stays a link, a FIFO or a
@@ -82,11 +77,8 @@ TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
   ASSERT_TRUE(ecrire_fichier_entier(d / "sous/cible.svg", "ancien", erreur)) << erreur;
   fs::create_symlink("cible.svg", d / "sous/lien.svg");
   fs::create_symlink("sous/lien.svg", d / "lien2.svg");
-  EXPECT_EQ(cible_finale(d / "lien2.svg"), d / "sous/cible.svg");
-  EXPECT_EQ(cible_finale(d / "absent"), d / "absent");
   ASSERT_TRUE(ecrire_fichier_entier(d / "lien2.svg", "nouveau", erreur)) << erreur;
-  EXPECT_TRUE(fs::is_symlink(d / "lien2.svg"));
-  EXPECT_TRUE(fs::is_symlink(d / "sous/lien.svg"));
+  EXPECT_TRUE(fs::is_symlink(d / "lien2.svg") && fs::is_symlink(d / "sous/lien.svg"));
   EXPECT_EQ(contenu(d / "sous/cible.svg"), "nouveau");
   // A link to a file not there yet creates it beside the link's target, the link kept.
   fs::create_symlink("sous/neuf.json", d / "vers_neuf.json");
@@ -94,21 +86,14 @@ TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
   EXPECT_TRUE(fs::is_symlink(d / "vers_neuf.json"));
   EXPECT_EQ(contenu(d / "sous/neuf.json"), "{}");
 
-  // Permissions, owner and group of a replaced file stay (the owner where the test may set it).
-  ASSERT_TRUE(ecrire_fichier_entier(d / "prive.json", "a", erreur)) << erreur;
-  chmod((d / "prive.json").c_str(), 0600);
-  const bool root = geteuid() == 0;
-  if (root) {
+  // Owner and group of a replaced file stay, where the test may set them (the mode: end to end).
+  if (geteuid() == 0) {
+    ASSERT_TRUE(ecrire_fichier_entier(d / "prive.json", "a", erreur)) << erreur;
     ASSERT_EQ(chown((d / "prive.json").c_str(), 4321, 8765), 0);
+    ASSERT_TRUE(ecrire_fichier_entier(d / "prive.json", "b", erreur)) << erreur;
+    EXPECT_EQ(etat_de(d / "prive.json").st_uid, 4321u);
+    EXPECT_EQ(etat_de(d / "prive.json").st_gid, 8765u);
   }
-  ASSERT_TRUE(ecrire_fichier_entier(d / "prive.json", "b", erreur)) << erreur;
-  const struct stat prive = etat_de(d / "prive.json");
-  EXPECT_EQ(prive.st_mode & 07777, 0600u);
-  if (root) {
-    EXPECT_EQ(prive.st_uid, 4321u);
-    EXPECT_EQ(prive.st_gid, 8765u);
-  }
-  EXPECT_EQ(contenu(d / "prive.json"), "b");
 
   // A FIFO (no reader: a plain open would wait for ever), a device, a folder through a link:
   // refused by name, left as they were, no temporary file left beside them.
@@ -123,9 +108,7 @@ TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
     EXPECT_FALSE(ecrire_fichier_entier(d / nom, "x", erreur));
     EXPECT_NE(erreur.find(raison), std::string::npos) << erreur;
   }
-  EXPECT_TRUE(S_ISFIFO(etat_de(d / "tube").st_mode));
-  EXPECT_TRUE(fs::is_symlink(d / "nul"));
-  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_TRUE(S_ISFIFO(etat_de(d / "tube").st_mode) && fs::is_symlink(d / "nul"));
   for (const auto& f : fs::recursive_directory_iterator(d.chemin))
     EXPECT_EQ(f.path().string().find(".tmp-"), std::string::npos) << f.path();
 
@@ -139,13 +122,10 @@ TEST(Fichiers, EcritureSuitLesLiensEtGardeCeQuiEstEnPlace) {
   ASSERT_GE(fd, 0) << raison;
   EXPECT_EQ(fcntl(fd, F_GETFL) & O_NONBLOCK, 0);
   close(fd);
-  EXPECT_EQ(etat_de(d / "k.csv").st_ino, inode);
-  EXPECT_EQ(etat_de(d / "k.csv").st_mode & 07777, 0640u);
-  EXPECT_EQ(etat_de(d / "k.csv").st_size, 0);
+  const struct stat k = etat_de(d / "k.csv");
+  EXPECT_EQ(std::tuple(k.st_ino, k.st_mode & 07777, k.st_size), std::tuple(inode, 0640u, off_t{0}));
   EXPECT_EQ(ouvrir_en_ecriture(d / "tube", true, raison), -1);
-  EXPECT_EQ(raison, "c'est un tube nommé (FIFO), pas un fichier ordinaire");
   EXPECT_EQ(ouvrir_en_ecriture(d / "tube", false, raison), -1);
-  EXPECT_EQ(raison, "c'est un tube nommé (FIFO) que personne ne lit");
   EXPECT_LT(std::chrono::steady_clock::now() - debut, std::chrono::seconds(5));
 }
 
@@ -155,15 +135,10 @@ TEST(Fichiers, LectureDUnFichierOrdinaireSeulement) {
   std::string erreur;
   std::string lu = "avant";
   ASSERT_EQ(mkfifo((d / "tube").c_str(), 0644), 0);
-  EXPECT_FALSE(lire_fichier_entier(d / "tube", lu, erreur, 1 << 20));
-  EXPECT_EQ(erreur, "impossible de lire " + (d / "tube") +
-                        " : c'est un tube nommé (FIFO), pas un fichier ordinaire");
-  EXPECT_FALSE(lire_fichier_entier("/dev/zero", lu, erreur, std::size_t{1} << 40));
-  EXPECT_EQ(erreur,
-            "impossible de lire /dev/zero : c'est un périphérique, pas "
-            "un fichier ordinaire");
-  EXPECT_FALSE(lire_fichier_entier(d.chemin.string(), lu, erreur, 1 << 20));
-  EXPECT_NE(erreur.find("c'est un dossier, pas un fichier ordinaire"), std::string::npos);
+  for (const std::string& nom : {d / "tube", std::string("/dev/zero"), d.chemin.string()}) {
+    EXPECT_FALSE(lire_fichier_entier(nom, lu, erreur, std::size_t{1} << 40));
+    EXPECT_NE(erreur.find("pas un fichier ordinaire"), std::string::npos) << erreur;
+  }
   EXPECT_EQ(lu, "avant");
 
   // One byte over the bound is refused, not cut; at the bound it is read whole.
@@ -194,9 +169,7 @@ TEST(Fichiers, RegistreDesSortiesDeLaPartie) {
   // A name reserved before its file exists.
   enregistrer_sortie("le journal de debug", -1, d / "debug.log");
   EXPECT_FALSE(sortie_libre(d / "sous/../debug.log", raison));
-  EXPECT_EQ(raison, "c'est déjà le journal de debug de cette partie");
-  EXPECT_TRUE(sortie_libre(d / "sous/debug.log", raison));
-  EXPECT_TRUE(sortie_libre(d / "debug.log2", raison));
+  EXPECT_TRUE(sortie_libre(d / "sous/debug.log", raison) && sortie_libre(d / "debug.log2", raison));
   // Once open, the file itself: under another name too.
   std::ofstream(d / "debug.log") << "trace\n";
   const int fd = open((d / "debug.log").c_str(), O_WRONLY);
@@ -207,15 +180,10 @@ TEST(Fichiers, RegistreDesSortiesDeLaPartie) {
   for (const char* nom : {"debug.log", "lien", "dur"}) {
     EXPECT_FALSE(sortie_libre(d / nom, raison)) << nom;
     EXPECT_FALSE(ecrire_fichier_entier(d / nom, "courbe", erreur)) << nom;
-    EXPECT_EQ(erreur, "impossible d'écrire dans " + (d / nom) +
-                          " : c'est déjà le journal de debug de cette partie");
     EXPECT_EQ(ouvrir_en_ecriture(d / nom, true, raison), -1) << nom;
   }
   EXPECT_EQ(contenu(d / "debug.log"), "trace\n");
-  EXPECT_TRUE(fs::is_symlink(d / "lien"));
-  // Another file of the folder is free; a role registered again replaces its former entry, and a
-  // removed one frees its file.
-  EXPECT_TRUE(ecrire_fichier_entier(d / "autre.svg", "courbe", erreur)) << erreur;
+  // A role registered again replaces its former entry, and a removed one frees its file.
   enregistrer_sortie("le journal de debug", -1, d / "autre.svg");
   EXPECT_TRUE(sortie_libre(d / "dur", raison));
   EXPECT_FALSE(sortie_libre(d / "autre.svg", raison));
