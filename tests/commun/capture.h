@@ -5,13 +5,18 @@
 #include <string>
 #include <vector>
 
+// A capture holds a stream or files of its own: never copied.
+struct SansCopie {
+  SansCopie() = default;
+  SansCopie(const SansCopie&) = delete;
+  SansCopie& operator=(const SansCopie&) = delete;
+};
+
 // Redirects the program's standard output into a buffer while alive.
-class CaptureSortie {
+class CaptureSortie : SansCopie {
  public:
   CaptureSortie();
   ~CaptureSortie();
-  CaptureSortie(const CaptureSortie&) = delete;
-  CaptureSortie& operator=(const CaptureSortie&) = delete;
   // Everything written so far.
   std::string texte();
 
@@ -22,12 +27,10 @@ class CaptureSortie {
 };
 
 // Opens both logs on temporary files while alive; gives their messages back without prefixes.
-class CaptureJournaux {
+class CaptureJournaux : SansCopie {
  public:
   CaptureJournaux();
   ~CaptureJournaux();
-  CaptureJournaux(const CaptureJournaux&) = delete;
-  CaptureJournaux& operator=(const CaptureJournaux&) = delete;
   // Messages of each record, prefix removed, in order.
   std::vector<std::string> debug();
   std::vector<std::string> erreur();
