@@ -1,16 +1,15 @@
 #!/usr/bin/env bash
-# What the file system and the standard streams refuse: logs that cannot be written, standard
-# output full, closed early or closed at start, a log on standard output, a save too large for
-# the memory left, a private file written over, signals (a closed terminal, a run stuck on a pipe
-# nobody reads), a run killed at the prompt. Each case: exit status, standard error, what is
-# kept. Logs, help files, saves and outputs that are folders, FIFOs, devices, links or another
-# output of the run are recorded runs (parties_enregistrees.sh).
+# What the file system and the standard streams refuse: a log that cannot be opened, standard
+# output closed early or closed at start, a save too large for the memory left, a private file
+# written over, signals (a closed terminal, a run stuck on a pipe nobody reads), a run killed at
+# the prompt. Each case: exit status, standard error, what is kept. Logs, help files, saves and
+# outputs that are folders, FIFOs, devices, links, a full device or another output of the run
+# are recorded runs (parties_enregistrees.sh).
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
 printf 'cont\nhelp cont\ncont 3\nquit\n' > entree.txt
 "$BIN" --seed 4 -i 12 9 < entree.txt > reference.txt
 INCOMPLET="la trace est incomplète."
-PLEINE="pangaeolith : la sortie standard n'a pas pu être écrite (No space left on device)."
 journal_refuse() { echo "pangaeolith : $1 ne peut pas être ouvert ($2) : $INCOMPLET"; }
 
 # P <options>: the program within a minute (a hang fails the case instead of holding the test),
@@ -37,8 +36,6 @@ cas() {
   cd "$TRAVAIL" || exit 1
 }
 
-cas sortie_pleine 3 "$PLEINE" 'P -d > /dev/full' 'grep -q "Erreur à l.affichage de la carte" error.log'
-cas aide_sortie_pleine 3 "$PLEINE" 'P --help > /dev/full'
 # A reader that went away (maps larger than a pipe holds): a normal end, both logs closed whole;
 # a long cont stops at the step in which its reader left, not at the end of its steps.
 cas lecteur_parti 0 "" 'P -d -i 60 60 | head -c 100 > /dev/null' 'journal_complet lecteur_parti debug.log'
@@ -69,10 +66,6 @@ for sortie in sauver courbe stats; do
   cas "prive_$sortie" 0 "" "echo ancien > cible; chmod 600 cible; P \$([ $sortie != stats ] || echo --stats cible --pas 2) > sortie.txt" \
     '[ "$(stat -c %a cible)" = 600 ] && ! grep -q ancien cible'
 done
-# A log that is standard output is not opened (status 4), never emptied; the run goes on.
-printf 'cont\nquit\n' > entree.txt
-cas debug_sortie 4 "$(journal_refuse debug.log "c'est déjà la sortie standard de cette partie")" \
-  'P -d > debug.log' 'grep -q "^Legende" debug.log && ! grep -q "^Debug - " debug.log'
 
 # signal_pendant <signal> <commands> <wait> <options...>: in a fresh folder c, the program reads
 # its commands from a FIFO held open; once the wait (shell commands) is over it gets the signal.
@@ -125,11 +118,6 @@ wait "$programme" 2> /dev/null
 attendre_egal "deux_sigterm: statut" 143 "$?"
 kill "$lecteur" 2> /dev/null
 wait "$lecteur" 2> /dev/null
-
-# -q with drawn tribes: nothing at all on standard output, the debug log as without -q.
-masquer() { sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH/; s/0x[0-9a-f]+/0xADR/g' "$1"; }
-cas rand_calme 0 "" 'P -d --rand -q --pas 5 > sortie.txt; mv debug.log calme.log; P -d --rand --pas 5 > /dev/null' \
-  '[ ! -s sortie.txt ] && cmp -s <(masquer calme.log) <(masquer debug.log)'
 
 # bold left on: reset before the end on a terminal (the shell's next line is not bold).
 if command -v tmux > /dev/null; then
