@@ -1,17 +1,15 @@
 #!/usr/bin/env bash
-# What the file system and the standard streams refuse: logs that cannot be opened or written,
-# standard output full, closed early or closed at start, help files and saves that are not plain
-# files, outputs aimed at links, FIFOs, devices or another output of the run, signals (a closed
-# terminal, a run stuck on a pipe nobody reads), a run killed at the prompt. Each case: exit
-# status, standard error, what is kept.
+# What the file system and the standard streams refuse: a log that cannot be opened, standard
+# output closed early or closed at start, a save too large for the memory left, a private file
+# written over, signals (a closed terminal, a run stuck on a pipe nobody reads), a run killed at
+# the prompt. Each case: exit status, standard error, what is kept. Logs, help files, saves and
+# outputs that are folders, FIFOs, devices, links, a full device or another output of the run
+# are recorded runs (parties_enregistrees.sh).
 source "$(dirname "$0")/lib/commun.sh" "$@"
 
 printf 'cont\nhelp cont\ncont 3\nquit\n' > entree.txt
 "$BIN" --seed 4 -i 12 9 < entree.txt > reference.txt
-OUV="Erreur à l'ouverture du fichier de debug !!"
 INCOMPLET="la trace est incomplète."
-PLEINE="pangaeolith : la sortie standard n'a pas pu être écrite (No space left on device)."
-PAS_ORDINAIRE="pas un fichier ordinaire"
 journal_refuse() { echo "pangaeolith : $1 ne peut pas être ouvert ($2) : $INCOMPLET"; }
 
 # P <options>: the program within a minute (a hang fails the case instead of holding the test),
@@ -38,8 +36,6 @@ cas() {
   cd "$TRAVAIL" || exit 1
 }
 
-cas sortie_pleine 3 "$PLEINE" 'P -d > /dev/full' 'grep -q "Erreur à l.affichage de la carte" error.log'
-cas aide_sortie_pleine 3 "$PLEINE" 'P --help > /dev/full'
 # A reader that went away (maps larger than a pipe holds): a normal end, both logs closed whole;
 # a long cont stops at the step in which its reader left, not at the end of its steps.
 cas lecteur_parti 0 "" 'P -d -i 60 60 | head -c 100 > /dev/null' 'journal_complet lecteur_parti debug.log'
@@ -47,108 +43,29 @@ cas cont_lecteur_parti 0 "" 'printf "cont 10000\nquit\n" | P -d -i 30 20 | head 
   '[ "$(grep -c "bcleprincip - On va jouer la guerre" debug.log)" -lt 100 ]'
 cas lot_lecteur_parti 0 "" 'P --pas 100000000 | head -c 100 > /dev/null'
 
-# Logs that cannot be opened or written: the message, no pause on a piped input (cont stays
-# cont), the rest of the run unchanged.
-cas debug_repertoire 4 "$(journal_refuse debug.log 'Is a directory')" 'mkdir debug.log; P -d > sortie.txt' \
-  'cmp -s sortie.txt <(echo "$OUV"; cat ../reference.txt) && [ -s error.log ]'
-cas deux_repertoires 4 "$(journal_refuse debug.log 'Is a directory')
-$(journal_refuse error.log 'Is a directory')" 'mkdir debug.log error.log; P -d > sortie.txt' \
-  'cmp -s sortie.txt <(echo "$OUV"; echo "$OUV"; cat ../reference.txt)'
+# A log that cannot be opened: said, no pause on a piped input, the rest of the run unchanged.
 if [ "$(id -u)" -ne 0 ]; then
   cas lecture_seule 4 "$(journal_refuse debug.log 'Permission denied')
 $(journal_refuse error.log 'Permission denied')" 'chmod 555 .; P -d > ../sortie.txt; chmod 755 .'
 fi
-cas debug_plein 4 "pangaeolith : debug.log n'a pas pu être écrit (No space left on device) : $INCOMPLET" \
-  'ln -s /dev/full debug.log; P -d > sortie.txt' 'cmp -s sortie.txt ../reference.txt'
 
 # Closed standard streams: /dev/null takes their place, never a log.
 cas sorties_fermees 0 "" 'DISPLAY= P -d -g >&- 2>&-' '! grep -q -e Legende -e "Affichage OpenGL indisponible" debug.log'
 cas entree_fermee 0 "" 'P <&- > sortie.txt' '[ "$(tail -c 1 sortie.txt)" = ">" ]'
 cas erreur_fermee 0 "" 'P 2>&- > sortie.txt' 'cmp -s sortie.txt ../reference.txt'
 
-# Help files: read-only is read; a FIFO, a device, a folder are refused at once; a huge entry is cut.
-printf 'help cont\nquit\n' > entree.txt
-while IFS='|' read -r genre prep motif; do
-  cas "aide_$genre" 0 "" "$prep; P > sortie.txt" 'grep -q -- "$motif" sortie.txt'
-done << 'FIN'
-lecture_seule|chmod 444 aide.dat|Aide sur cont:$
-fifo|rm aide.dat; mkfifo aide.dat|ne peut pas être ouvert
-zero|rm aide.dat; ln -s /dev/zero aide.dat|ne peut pas être ouvert
-dossier|rm aide.dat; mkdir aide.dat|ne peut pas être ouvert
-enorme|{ echo @cont; printf "%3000000s\n" x; } > aide.dat|^L'aide est coupée : le fichier d'aide est lu sur 1 Mio au plus.$
-FIN
-
-# Saves that are not regular files, at start and at the prompt: refused at once by what they are,
-# never an open that waits for a writer nor a read without end; at the prompt the world stays.
-printf 'charger cible\ncont\nquit\n' > entree.txt
-while IFS='|' read -r genre prep nature; do
-  refus="impossible de lire cible : c'est $nature, $PAS_ORDINAIRE"
-  cas "charger_$genre" 2 "pangaeolith : sauvegarde refusée (cible) : $refus" "$prep; P --charger cible --pas 1"
-  cas "invite_charger_$genre" 0 "" "$prep; P > sortie.txt" \
-    'grep -qF ">Sauvegarde refusée : $refus" sortie.txt && grep -q "^Legende" sortie.txt'
-done << 'FIN'
-fifo|mkfifo cible|un tube nommé (FIFO)
-zero|ln -s /dev/zero cible|un périphérique
-dossier|mkdir cible|un dossier
-FIN
 # A save larger than the memory left: refused with the reason, not a crash.
+printf 'cont\nquit\n' > entree.txt
 [ -z "$LIMITE" ] || LIMITE=200000 cas charger_trop_gros 2 \
   "pangaeolith : sauvegarde refusée (gros.json) : impossible de lire gros.json : mémoire insuffisante pour ses 262144000 octets" \
   'truncate -s 250M gros.json; P --charger gros.json --pas 1'
 
-# A refused start writes nothing: the CSV file it names stays byte for byte, no log is created.
-cas depart_refuse 2 \
-  "pangaeolith : sauvegarde refusée (absent.json) : impossible de lire absent.json : No such file or directory" \
-  "echo précieux > k.csv; P -d --stats k.csv --charger absent.json --pas 2" \
-  '[ "$(cat k.csv)" = précieux ] && [ ! -e debug.log ] && [ ! -e error.log ]'
-cas csv_refuse 2 "pangaeolith : --stats : impossible d'écrire dans tube : c'est un tube nommé (FIFO), $PAS_ORDINAIRE" \
-  'mkfifo tube; P -d --stats tube --pas 2' '[ ! -e debug.log ]'
-
-# Outputs aimed at what is not a plain file: a link is followed and kept, the target written; a
-# FIFO or a copy of /dev/null is refused and stays; a private file stays private. For sauver and
-# courbe at the prompt, and for the CSV of --stats (a FIFO nobody reads refused at once).
+# A private file written over stays private.
 for sortie in sauver courbe stats; do
-  while IFS='|' read -r genre nature prep garde; do
-    [ "$genre" = nul ] && [ "$(id -u)" -ne 0 ] && continue # mknod needs root
-    refus=${nature:+impossible d\'écrire dans cible : c\'est $nature, $PAS_ORDINAIRE}
-    garde="$garde && [ -z \"\$(find . -name '*.tmp-*')\" ]"
-    if [ "$sortie" = stats ]; then
-      cas "stats_$genre" "$([ -n "$refus" ] && echo 2 || echo 0)" "${refus:+pangaeolith : --stats : $refus}" \
-        "$prep; P --stats cible --pas 2 > sortie.txt" "$garde"
-    else
-      printf '%s cible\nquit\n' "$sortie" > entree.txt
-      if [ -n "$refus" ]; then garde+=' && grep -qF "$refus" sortie.txt'
-      else garde+=" && grep -qE '^>(Monde sauvegardé|Courbe des habitants écrite) dans cible' sortie.txt"; fi
-      cas "${sortie}_$genre" 0 "" "$prep; P > sortie.txt" "$garde"
-    fi
-  done << 'FIN'
-lien||echo ancien > vraie; ln -s vraie cible|[ -L cible ] && grep -q -e pangaeolith-sauvegarde -e "<svg" -e "^pas,code" vraie
-fifo|un tube nommé (FIFO)|mkfifo cible|[ -p cible ]
-nul|un périphérique|mknod cible c 1 3|[ -c cible ]
-prive||echo ancien > cible; chmod 600 cible|[ "$(stat -c %a cible)" = 600 ] && ! grep -q ancien cible
-FIN
+  printf '%s cible\nquit\n' $sortie > entree.txt
+  cas "prive_$sortie" 0 "" "echo ancien > cible; chmod 600 cible; P \$([ $sortie != stats ] || echo --stats cible --pas 2) > sortie.txt" \
+    '[ "$(stat -c %a cible)" = 600 ] && ! grep -q ancien cible'
 done
-
-# An output that is another output of the run is refused, the other one kept whole: the CSV on
-# the debug log or on standard output sent to a file, a chart on the debug log, a save on the
-# error log. A log that is standard output, or a FIFO that nobody reads, is not opened (status
-# 4), never emptied nor waited on; the run goes on.
-cas stats_sur_debug 2 "pangaeolith : --stats : impossible d'écrire dans debug.log : c'est déjà le journal de debug de cette partie" \
-  'echo ancien > debug.log; P -d --stats debug.log --pas 2' '[ "$(cat debug.log)" = ancien ]'
-cas stats_sur_sortie 2 "pangaeolith : --stats : impossible d'écrire dans sortie.txt : c'est déjà la sortie standard de cette partie" \
-  'P --stats sortie.txt --pas 2 > sortie.txt'
-printf 'cont\nquit\n' > entree.txt
-cas debug_sortie 4 "$(journal_refuse debug.log "c'est déjà la sortie standard de cette partie")" \
-  'P -d > debug.log' 'grep -q "^Legende" debug.log && ! grep -q "^Debug - " debug.log'
-cas debug_fifo 4 "$(journal_refuse debug.log "c'est un tube nommé (FIFO) que personne ne lit")" \
-  'mkfifo debug.log; P -d > sortie.txt' '[ -p debug.log ]'
-printf 'courbe debug.log\nsauver error.log\ncont\nquit\n' > entree.txt
-DEJA="impossible d'écrire dans debug.log : c'est déjà le journal de debug de cette partie"
-DEJA_ERR="impossible d'écrire dans error.log : c'est déjà le journal d'erreurs de cette partie"
-cas sorties_sur_journaux 0 "" 'P -d > sortie.txt' \
-  'grep -qF ">Courbe non écrite : $DEJA" sortie.txt && grep -qF ">Sauvegarde impossible : $DEJA_ERR" sortie.txt &&
-   [ "$(tail -n 1 error.log | sed -E "s/^Error - [0-9:]+ - //")" = "interpret - sauver - $DEJA_ERR" ] &&
-   journal_complet sorties_sur_journaux debug.log'
 
 # signal_pendant <signal> <commands> <wait> <options...>: in a fresh folder c, the program reads
 # its commands from a FIFO held open; once the wait (shell commands) is over it gets the signal.
@@ -202,15 +119,7 @@ attendre_egal "deux_sigterm: statut" 143 "$?"
 kill "$lecteur" 2> /dev/null
 wait "$lecteur" 2> /dev/null
 
-# -q with drawn tribes: nothing at all on standard output, the debug log as without -q.
-masquer() { sed -E 's/[0-9]{2}:[0-9]{2}:[0-9]{2}:[0-9]+/HH/; s/0x[0-9a-f]+/0xADR/g' "$1"; }
-cas rand_calme 0 "" 'P -d --rand -q --pas 5 > sortie.txt; mv debug.log calme.log; P -d --rand --pas 5 > /dev/null' \
-  '[ ! -s sortie.txt ] && cmp -s <(masquer calme.log) <(masquer debug.log)'
-
-# bold left on: reset before the end on a terminal (the shell's next line is not bold), nothing
-# added to a pipe (the output ends with the last prompt).
-printf 'bold 1\nquit\n' > entree.txt
-cas gras_tube 0 "" 'P -a > sortie.txt' '[ "$(tail -c 5 sortie.txt)" = "$(printf "\033[1m>")" ]'
+# bold left on: reset before the end on a terminal (the shell's next line is not bold).
 if command -v tmux > /dev/null; then
   terminal gras 100 30 "'$BIN' -a --seed 3 -i 3 3"
   attendre '^>' "gras_terminal: pas d'invite"

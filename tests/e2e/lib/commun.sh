@@ -10,17 +10,10 @@ cd "$TRAVAIL"
 cp "$SOURCES/aide.dat" .
 ECHECS=0
 
-echec() {
-  echo "ECHEC: $*" >&2
-  ECHECS=$((ECHECS + 1))
-}
+echec() { echo "ECHEC: $*" >&2; ECHECS=$((ECHECS + 1)); }
 
 # attendre_egal <description> <attendu> <obtenu>
-attendre_egal() {
-  if [ "$2" != "$3" ]; then
-    echec "$1: attendu [$2], obtenu [$3]"
-  fi
-}
+attendre_egal() { [ "$2" = "$3" ] || echec "$1: attendu [$2], obtenu [$3]"; }
 
 # refus <status> <text expected on standard error> <arguments...>: the program with these
 # arguments (no input, at most a minute) ends with that status and says that text.
@@ -65,10 +58,4 @@ taper() {
   attendre "${@: -2:1}" "${@: -1}"
 }
 
-terminer() {
-  if [ "$ECHECS" -ne 0 ]; then
-    echo "$ECHECS echec(s)" >&2
-    exit 1
-  fi
-  echo "ok"
-}
+terminer() { [ "$ECHECS" -eq 0 ] || { echo "$ECHECS echec(s)" >&2; exit 1; }; echo "ok"; }
