@@ -115,7 +115,7 @@ vec3 deprojeter(const vue_gl& v, double wx, double wy, double wz, int W, int H) 
   return vec3{v.x_eye, v.y_eye, v.z_eye} + cx * s + cy * u + (-cz) * fw;
 }
 
-// The objects in groups of a hundred, each within a bounding sphere, so that a ray skips most of
+// The objects in groups of twenty-five, each within a bounding sphere, so that a ray skips most of
 // them at once.
 struct groupe {
   vec3 centre{};
@@ -125,9 +125,9 @@ struct groupe {
 
 std::vector<groupe> grouper(const std::vector<objet>& objets) {
   std::vector<groupe> groupes;
-  for (std::size_t i = 0; i < objets.size(); i += 100) {
+  for (std::size_t i = 0; i < objets.size(); i += 25) {
     groupe& g = groupes.emplace_back();
-    g.objets.assign(objets.begin() + i, objets.begin() + std::min(i + 100, objets.size()));
+    g.objets.assign(objets.begin() + i, objets.begin() + std::min(i + 25, objets.size()));
     for (const objet& o : g.objets) g.centre = g.centre + (1.0 / g.objets.size()) * o.a;
     for (const objet& o : g.objets)
       for (const vec3& p : {o.a, o.r > 0 ? o.a : o.b, o.r > 0 ? o.a : o.c})  // a sphere: centre
