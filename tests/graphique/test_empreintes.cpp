@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "commun/capture.h"
@@ -64,25 +65,17 @@ TEST(Scene, ReliefIdentiqueSansToucherLaSuiteDuMonde) {
 }
 
 TEST(Empreintes, Scene) {
-  const struct {
-    const char* nom;
-    int complexite, ressources, unites, guerres;
-  } cas[] = {{"scene_1", 1, 1, 1, 1},
-             {"scene_2", 2, 1, 1, 1},
-             {"scene_3", 3, 1, 1, 1},
-             {"scene_2_nue", 2, 0, 0, 0},
-             {"scene_1_sans_unites", 1, 1, 0, 1}};
-  for (const auto& c : cas) {
+  // Each case: its name, then detail level, resources, units and wars drawn.
+  for (const auto& [nom, n, ressources, unites, guerres] :
+       {std::tuple{"scene_1", 1, 1, 1, 1}, {"scene_2", 2, 1, 1, 1}, {"scene_3", 3, 1, 1, 1},
+        {"scene_2_nue", 2, 0, 0, 0}, {"scene_1_sans_unites", 1, 1, 0, 1}}) {
     monde_mixte();
     vue_gl v = lire_vue_gl();
-    v.complexite = c.complexite;
-    v.dessin_ressources = c.ressources;
-    v.dessin_unites = c.unites;
-    v.dessin_guerres = c.guerres;
+    v.complexite = n, v.dessin_ressources = ressources, v.dessin_unites = unites;
+    v.dessin_guerres = guerres;
     ecrire_vue_gl(v);
     const std::string appels = dessiner(construire_scene);
-    comparer_appels(c.nom,
-                    appels + "triangles " + std::to_string(lire_vue_gl().nb_triangles) + "\n");
+    comparer_appels(nom, appels + "triangles " + std::to_string(lire_vue_gl().nb_triangles) + "\n");
   }
   construire_monde(1, 1, BAS, 5, 0);
   comparer_appels("scene_1x1", dessiner(construire_scene));
