@@ -91,8 +91,8 @@ enregistreur enregistrer(F dessiner) {
 
 // Compares `texte`, one drawing call (or event) a line, with the recording at `chemin`, relative
 // to the project root where the tests run; PANGAEOLITH_ENREGISTRER=1 writes the recording
-// instead. A difference is reported with the number of the first line that differs and the lines
-// around it, recorded and obtained, so that the failure itself says which call changed.
+// instead. A difference is reported with the number of the first line that differs and that line,
+// recorded and obtained, so that the failure itself says which call changed.
 inline void comparer_enregistrement(const std::string& chemin, const std::string& texte) {
   if (std::getenv("PANGAEOLITH_ENREGISTRER") != nullptr) {
     std::ofstream(chemin, std::ios::binary) << texte;
@@ -102,26 +102,12 @@ inline void comparer_enregistrement(const std::string& chemin, const std::string
   ASSERT_TRUE(f) << chemin << " : aucun enregistrement";
   const std::string lu{std::istreambuf_iterator<char>(f), {}};
   if (lu == texte) return;
-  const auto lignes = [](const std::string& t) {
-    std::vector<std::string> l;
-    std::istringstream flux(t);
-    for (std::string ligne; std::getline(flux, ligne);) l.push_back(ligne);
-    return l;
-  };
-  const std::vector<std::string> attendues = lignes(lu), obtenues = lignes(texte);
-  std::size_t n = 0;
-  while (n < attendues.size() && n < obtenues.size() && attendues[n] == obtenues[n]) ++n;
-  // Lines n - 3 to n + 3, numbered from 1, line n pointed at.
-  const auto extrait = [n](const std::vector<std::string>& l) {
-    std::string t;
-    for (std::size_t i = n < 3 ? 0 : n - 3; i < n + 4 && i <= l.size(); ++i)
-      t += (i == n ? "  > " : "    ") + std::to_string(i + 1) + "  " +
-           (i < l.size() ? l[i] : "(fin)") + "\n";
-    return t;
-  };
-  ADD_FAILURE() << chemin << " : les appels different a partir de la ligne " << n + 1 << " ("
-                << obtenues.size() << " lignes obtenues, " << attendues.size()
-                << " enregistrees)\nenregistre :\n"
-                << extrait(attendues) << "obtenu :\n"
-                << extrait(obtenues);
+  // The first line that differs, numbered from 1, as recorded and as obtained.
+  std::istringstream enregistre(lu), obtenu(texte);
+  std::string a, b;
+  int n = 1;
+  for (; (bool(std::getline(enregistre, a)) | bool(std::getline(obtenu, b))) && a == b; ++n)
+    a.clear(), b.clear();
+  ADD_FAILURE() << chemin << " : les appels different a partir de la ligne " << n
+                << "\nenregistre : " << a << "\nobtenu     : " << b;
 }

@@ -50,148 +50,92 @@ class Ajouts : public ::testing::Test {
   enregistreur e;
 };
 
-double distance_oeil(const double p[3]) {
-  const vue_gl v = lire_vue_gl();
-  return std::hypot(v.x_eye - p[0], v.y_eye - p[1], v.z_eye - p[2]);
-}
-
 }  // namespace
 
-TEST_F(Ajouts, BandeauEtAllure) {
-  ASSERT_EQ(bandeau_affiche(), 1);
-  std::vector<std::string> l = lignes_bandeau();
-  EXPECT_EQ(l[0], "Pas 12 - 14h00 jour - allure en pause (E)");
-  // One line per living tribe: code, name, inhabitants, as stats counts them.
-  std::size_t vivantes = 0;
-  for (const bilan_tribu& b : bilan_tribus()) vivantes += b.pas_extinction < 0;
-  ASSERT_EQ(l.size(), vivantes + 1);
-  EXPECT_EQ(l[1].substr(0, 30), " 0 CROC_SANGLANT_DES_PLAINES  ");
-  // Space starts the day: at 500 ms a tick and 0.1 h a tick, a step every 90 s.
-  clavier(' ', 0, 0);
-  EXPECT_EQ(animation_active(), 1);
-  EXPECT_EQ(lignes_bandeau()[0], "Pas 12 - 14h00 jour - allure 0,7 pas/min");
-  clavier('+', 0, 0);
-  EXPECT_EQ(lire_delai_minuterie(), 250);
-  EXPECT_EQ(lignes_bandeau()[0], "Pas 12 - 14h00 jour - allure 1,3 pas/min");
-  clavier('-', 0, 0);
-  clavier('-', 0, 0);
-  EXPECT_EQ(lire_delai_minuterie(), 1000);
-  // Space again pauses; E keeps its own meaning.
-  clavier(' ', 0, 0);
-  EXPECT_EQ(animation_active(), 0);
-  clavier('e', 0, 0);
-  EXPECT_EQ(animation_active(), 1);
-  // Night shows in the line, h hides it and shows it again.
-  vue_gl v = lire_vue_gl();
-  v.heure = 22.5f;
-  ecrire_vue_gl(v);
-  EXPECT_EQ(lignes_bandeau()[0].substr(0, 22), "Pas 12 - 22h30 nuit - ");
-  clavier('h', 0, 0);
-  EXPECT_EQ(bandeau_affiche(), 0);
-  clavier('H', 0, 0);
-  EXPECT_EQ(bandeau_affiche(), 1);
-  // Drawn: the first line and every tribe's swatch in its colour.
-  e.appels.clear();
-  dessiner_bandeau();
-  const auto textes = textes_dessines(e);
-  ASSERT_FALSE(textes.empty());
-  EXPECT_EQ(textes[0].texte.substr(0, 6), "Pas 12");
-  EXPECT_EQ(e.filtrer("couleur_octets").size(), vivantes);
-  // The extremes of the period stay within the hour command's range.
-  for (int i = 0; i < 40; ++i) clavier('-', 0, 0);
-  EXPECT_EQ(lire_delai_minuterie(), 3600000);
-  for (int i = 0; i < 40; ++i) clavier('+', 0, 0);
-  EXPECT_EQ(lire_delai_minuterie(), 0);
-}
-
-TEST_F(Ajouts, MarqueursEtMolette) {
-  const int triangles = lire_vue_gl().nb_triangles;
-  const auto rayon_unite = [&] {
-    for (const appel& a : e.filtrer("sphere"))
-      if (a.valeurs[1] == 8) return a.valeurs[0];
-    return 0.0;
-  };
-  const double r1 = [&] {
-    e.appels.clear();
-    construire_scene();
-    return rayon_unite();
-  }();
-  for (const int f : {2, 4, 1}) {
-    e.appels.clear();
-    clavier('t', 0, 0);
-    EXPECT_NEAR(rayon_unite(), r1 * f, 1e-6);
-    EXPECT_EQ(lire_vue_gl().nb_triangles, triangles) << "x" << f;
-  }
-  // The wheel moves toward the point under the pointer, which stays under it.
-  vue_predefinie(1);
-  double p[3];
-  ASSERT_EQ(point_sous_pointeur(200, 150, p), 1);
-  int x0 = -1, y0 = -1, x = -1, y = -1;
-  case_sous_pointeur(200, 150, x0, y0);
-  const double avant = distance_oeil(p);
-  molette(1, 200, 150);
-  EXPECT_NEAR(distance_oeil(p), avant * 0.8, 1e-3);
-  EXPECT_EQ(case_sous_pointeur(200, 150, x, y), 1);
-  EXPECT_EQ(x, x0);
-  EXPECT_EQ(y, y0);
-  // In and out within limits: never nearer than half a unit, never beyond 20 from the centre.
-  for (int i = 0; i < 60; ++i) molette(1, 200, 150);
-  EXPECT_GE(distance_oeil(p), 0.5);
-  EXPECT_LT(distance_oeil(p), 0.5 / 0.8);
-  for (int i = 0; i < 60; ++i) molette(-1, 200, 150);
-  const vue_gl v = lire_vue_gl();
-  const float c = taille_case();
-  EXPECT_LE(std::hypot(v.x_eye - 16 * c, v.y_eye + 11 * c, v.z_eye), 20.0);
-  EXPECT_GT(std::hypot(v.x_eye - 16 * c, v.y_eye + 11 * c, v.z_eye), 20.0 * 0.8);
-}
-
-TEST_F(Ajouts, PanneauNomLong) {
-  vue_gl v = lire_vue_gl();
-  v.mode_selection = 1;
-  ecrire_vue_gl(v);
-  vue_predefinie(1);
-  // A click on a unit of tribe 0, whose name is 25 characters: cut to fit with an ellipsis.
-  for (int py = 100; py < 500; py += 4)
-    for (int px = 100; px < 700; px += 4) {
+TEST_F(Ajouts, SessionDesAjoutsEnregistree) {
+  // The seed-5 world driven through the additions and the cell panel: after each event, the
+  // pace, the switches, the marker size, the eye, the sky of the hour, the unit spheres' radius
+  // and the tribe colours of a rebuilt scene, after a click, the debug log's new lines and the
+  // panel as drawn must equal tests/graphique/attendu/ajouts.txt. Events: k key a, m wheel step a
+  // at (b, c) with the cell under it, c click at (b, c), v preset view a, s selection mode a,
+  // r reshape to b x c, h hour a tenths, a additions switch a.
+  CaptureSortie sortie;
+  CaptureJournaux journaux;
+  std::size_t lus = 0;
+  std::string texte;
+  const auto jouer = [&](char type, int a, int b = 0, int c = 0, int fois = 1) {
+    for (int i = 0; i < fois; ++i) {
+      e.appels.clear();
+      vue_gl v = lire_vue_gl();
+      if (type == 'k') clavier(static_cast<unsigned char>(a), 0, 0);
+      if (type == 'm') molette(a, b, c);
+      if (type == 'c') souris(BOUTON_GAUCHE, BOUTON_ENFONCE, b, c);
+      if (type == 'v') vue_predefinie(a);
+      if (type == 's') v.mode_selection = a, ecrire_vue_gl(v);
+      if (type == 'r') fixer_taille_fenetre(b, c);
+      if (type == 'h') v.heure = static_cast<float>(a) / 10, ecrire_vue_gl(v);
+      if (type == 'a') fixer_ajouts_actifs(a);
+      v = lire_vue_gl();
+      const couleur_ciel_t ciel = couleur_ciel(v.heure);
+      char t[400];
+      std::snprintf(t, sizeof t,
+                    "%c %d %d %d\n  delai %d anim %d bandeau %d echelle %d tri %d oeil %.5g %.5g "
+                    "%.5g heure %.5g ciel %.5g %.5g %.5g %.5g soleil %d\n",
+                    type, a, b, c, int(lire_delai_minuterie()), animation_active(),
+                    bandeau_affiche(), echelle_unites(), v.nb_triangles, v.x_eye, v.y_eye, v.z_eye,
+                    v.heure, ciel.r, ciel.g, ciel.b, ciel.a, int(soleil_allume(v.heure)));
+      texte += t;
       int x = -1, y = -1;
-      if (case_sous_pointeur(px, py, x, y) && quelle_tribu(x, y) == 0) {
-        v = lire_vue_gl();
-        v.x_clic = px, v.y_clic = py;
-        ecrire_vue_gl(v);
-        e.appels.clear();
-        dessiner_infos_case();
-        bool vu = false;
-        for (const auto& t : textes_dessines(e))
-          if (t.texte.rfind("Nom tribu :", 0) == 0) {
-            EXPECT_EQ(t.texte, "Nom tribu :CROC_SANGLANT_DES...");
-            EXPECT_LE(t.texte.size() * 9, 280u);
-            vu = true;
-          }
-        EXPECT_TRUE(vu);
-        // Additions off: the name whole, as designed.
-        fixer_ajouts_actifs(0);
-        e.appels.clear();
-        dessiner_infos_case();
-        fixer_ajouts_actifs(1);
-        bool entier = false;
-        for (const auto& t : textes_dessines(e))
-          entier |= t.texte == "Nom tribu :CROC_SANGLANT_DES_PLAINES";
-        EXPECT_TRUE(entier);
-        py = px = 1000;
-      }
+      const int touchee = type == 'm' ? case_sous_pointeur(b, c, x, y) : 0;
+      if (type == 'm')
+        texte += "  case " + std::to_string(touchee) + " " + std::to_string(x) + " " +
+                 std::to_string(y) + "\n";
+      for (const appel& s : e.filtrer("sphere"))
+        if (s.valeurs[1] == 8) {
+          texte += "  sphere " + std::to_string(s.valeurs[0]) + "\n  couleurs";
+          std::set<std::vector<double>> vues;
+          for (const appel& k : e.filtrer("couleur_octets"))
+            if (vues.insert(k.valeurs).second)
+              for (double d : k.valeurs) texte += " " + std::to_string(int(d));
+          texte += "\n";
+          break;
+        }
+      const std::vector<std::string> journal = journaux.debug();
+      for (; lus < journal.size(); ++lus)
+        if (type == 'c') texte += "  journal " + journal[lus] + "\n";
+      if (type != 'c') continue;
+      e.appels.clear();
+      dessiner_infos_case();
+      for (const auto& d : textes_dessines(e))
+        texte += "  " + std::to_string(d.x) + " " + std::to_string(d.y) + " " + d.texte + "\n";
     }
-}
-
-TEST_F(Ajouts, ToutSEteintAvecLeCommutateur) {
-  fixer_ajouts_actifs(0);
-  EXPECT_EQ(bandeau_affiche(), 0);
-  const vue_gl avant = lire_vue_gl();
-  for (unsigned char k : std::string("hH+- tT")) clavier(k, 0, 0);
-  EXPECT_EQ(lire_delai_minuterie(), 500);
-  EXPECT_EQ(animation_active(), 0);
-  EXPECT_EQ(echelle_unites(), 1);
-  EXPECT_EQ(e.filtrer("nouvelle_liste").size(), 0u);
-  EXPECT_EQ(lire_vue_gl().nb_triangles, avant.nb_triangles);
+  };
+  // Switched off, the keys of the additions do nothing.
+  jouer('a', 0);
+  for (const char k : std::string("hH+- tT")) jouer('k', k);
+  jouer('a', 1);
+  for (const char k : std::string(" +-- e")) jouer('k', k);
+  jouer('k', '-', 0, 0, 40);
+  jouer('k', '+', 0, 0, 40);
+  for (const int h : {69, 70, 105, 140, 210, 211, 30, 175}) jouer('h', h);
+  jouer('k', 't', 0, 0, 3);
+  jouer('v', 1);
+  jouer('m', 1, 200, 150);
+  jouer('m', 1, 200, 150, 60);
+  jouer('m', -1, 200, 150, 62);
+  jouer('v', 1);
+  jouer('s', 1);
+  // Unit spheres, off the map, each side of the middle, a unit of the tribe whose name is long;
+  // then the design's panel.
+  const std::pair<int, int> clics[] = {{113, 190}, {133, 210}, {2, 2},     {400, 5},  {795, 595},
+                                       {399, 300}, {400, 300}, {401, 300}, {232, 264}};
+  for (const auto& [x, y] : clics) jouer('c', 0, x, y);
+  jouer('a', 0);
+  for (const auto& [x, y] : clics) jouer('c', 0, x, y);
+  jouer('r', 0, 1600, 600);
+  jouer('c', 0, 800, 300);
+  jouer('c', 0, 330, 40);
+  comparer_enregistrement("tests/graphique/attendu/ajouts.txt", texte);
 }
 
 // The pixels (every third) that show the cell under (px, py), as the click picks cells: the

@@ -1,11 +1,12 @@
 // Recorded drawing calls (every call and value, one a line, in tests/graphique/attendu/appels):
 // the scene of a small mixed world at the three detail levels and with its switches, the console
-// overlay, the cell panel and the chart, and the one colour table the scene and the chart share.
-// A change of any vertex, colour, normal or text shows here, with the first call that changed;
-// the triangle counts and the relief's own generator are checked by rule below.
+// overlay, the cell panel and the chart. A change of any vertex, colour, normal, text or triangle
+// count shows here, with the first call that changed; the relief's own generator is checked by
+// rule below.
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "commun/capture.h"
@@ -51,42 +52,7 @@ void monde_mixte() {
   ajouter_conflit(quelle_unite(1, 0), quelle_unite(2, 1));
 }
 
-// The scene's triangle count at a detail level with the three switches, and the war lines drawn.
-int triangles(int complexite, int tout, int* lignes = nullptr, int unites = -1) {
-  vue_gl v = lire_vue_gl();
-  v.complexite = complexite;
-  v.dessin_ressources = v.dessin_guerres = tout;
-  v.dessin_unites = unites < 0 ? tout : unites;
-  ecrire_vue_gl(v);
-  const enregistreur e = enregistrer(construire_scene);
-  if (lignes != nullptr)
-    for (const appel& a : e.appels)
-      *lignes += a.nom == "debut" && a.valeurs[0] == static_cast<double>(primitive::lignes);
-  return lire_vue_gl().nb_triangles;
-}
-
 }  // namespace
-
-TEST(Scene, TrianglesParNiveauParMarqueurEtParUnite) {
-  // Relief and plate of 3 by 2: 4 and 13 per tile of the map and its border ring, 6 per fine
-  // square; then 16 per resource marker and 64 per unit.
-  for (auto [niveau, nu] : {std::pair{1, 4 * 20 + 48}, {2, 13 * 20 + 48}, {3, 6 * 20 * 16 + 48}}) {
-    construire_monde(3, 2, BAS, 5, 0);
-    EXPECT_EQ(triangles(niveau, 0), nu);
-    fixer_case(0, 0, BAS, 10, 20, 0, 0);
-    fixer_case(2, 1, BAS, 0, 0, 0, 5);
-    ajouter_tribu(0, OMNIVORE, HOSTILE, BAS);
-    ajouter_unite(0, 0, 0, 100);
-    ajouter_unite(0, 2, 1, 100);
-    ajouter_conflit(quelle_unite(0, 0), quelle_unite(2, 1));
-    EXPECT_EQ(triangles(niveau, 1), nu + 3 * 16 + 2 * 64);
-  }
-  // War lines go with the units: hidden units hide them.
-  int avec = 0, sans = 0;
-  triangles(1, 1, &avec);
-  triangles(1, 1, &sans, 0);
-  EXPECT_GT(avec, sans);
-}
 
 TEST(Scene, ReliefIdentiqueSansToucherLaSuiteDuMonde) {
   monde_mixte();
@@ -99,25 +65,17 @@ TEST(Scene, ReliefIdentiqueSansToucherLaSuiteDuMonde) {
 }
 
 TEST(Empreintes, Scene) {
-  const struct {
-    const char* nom;
-    int complexite, ressources, unites, guerres;
-  } cas[] = {{"scene_1", 1, 1, 1, 1},
-             {"scene_2", 2, 1, 1, 1},
-             {"scene_3", 3, 1, 1, 1},
-             {"scene_2_nue", 2, 0, 0, 0},
-             {"scene_1_sans_unites", 1, 1, 0, 1}};
-  for (const auto& c : cas) {
+  // Each case: its name, then detail level, resources, units and wars drawn.
+  for (const auto& [nom, n, ressources, unites, guerres] :
+       {std::tuple{"scene_1", 1, 1, 1, 1}, {"scene_2", 2, 1, 1, 1}, {"scene_3", 3, 1, 1, 1},
+        {"scene_2_nue", 2, 0, 0, 0}, {"scene_1_sans_unites", 1, 1, 0, 1}}) {
     monde_mixte();
     vue_gl v = lire_vue_gl();
-    v.complexite = c.complexite;
-    v.dessin_ressources = c.ressources;
-    v.dessin_unites = c.unites;
-    v.dessin_guerres = c.guerres;
+    v.complexite = n, v.dessin_ressources = ressources, v.dessin_unites = unites;
+    v.dessin_guerres = guerres;
     ecrire_vue_gl(v);
     const std::string appels = dessiner(construire_scene);
-    comparer_appels(c.nom,
-                    appels + "triangles " + std::to_string(lire_vue_gl().nb_triangles) + "\n");
+    comparer_appels(nom, appels + "triangles " + std::to_string(lire_vue_gl().nb_triangles) + "\n");
   }
   construire_monde(1, 1, BAS, 5, 0);
   comparer_appels("scene_1x1", dessiner(construire_scene));
@@ -163,22 +121,4 @@ TEST(Empreintes, Courbe) {
   comparer_appels("courbe_12_pas", dessiner(dessiner_courbe));
   drapeaux().console = 1;
   comparer_appels("courbe_sous_console", dessiner(dessiner_courbe));
-}
-
-TEST(CouleursTribus, LaSceneEtLaCourbeDonnentLaMemeCouleurAChaqueTribu) {
-  construire_monde(9, 1, BAS, 5, 0);
-  for (int code = 0; code < 9; ++code) {
-    ajouter_tribu(code, HERBIVORE, PACIFIQUE, BAS);
-    ajouter_unite(code, code, 0, 50);
-  }
-  init_vue();
-  // The unit markers, cells by columns: tribe 0 to 8 in turn.
-  const auto couleurs = enregistrer(construire_scene).filtrer("couleur_octets");
-  ASSERT_EQ(couleurs.size(), 9u);
-  for (int code = 0; code < 9; ++code) {
-    const auto c = couleur_tribu(code);
-    EXPECT_EQ(couleurs[static_cast<std::size_t>(code)].valeurs,
-              (std::vector<double>{double(c[0]), double(c[1]), double(c[2])}))
-        << "tribu " << code;
-  }
 }

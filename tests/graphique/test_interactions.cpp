@@ -2,7 +2,7 @@
 // reshapes in a fixed order. After each event the view, the program state, the console overlay,
 // the line read by the prompt and the drawing calls made are written as one block; the whole
 // text must equal tests/graphique/attendu/interactions.txt (PANGAEOLITH_ENREGISTRER=1 rewrites
-// it). The sky colours keep their own table below.
+// it).
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -153,24 +153,4 @@ TEST(Interactions, SessionEnregistree) {
   touches("\x1bQ");
   fixer_dessin(nullptr);
   comparer_enregistrement("tests/graphique/attendu/interactions.txt", texte);
-}
-
-TEST(Vue, CielEtSoleilSelonLHeure) {
-  struct cas {
-    float heure;
-    float bleu;  // the sky's blue; red and green are a fifth of it
-    bool soleil;
-  };
-  const cas table[] = {{6.9f, 0, false}, {7.0f, 0, true},     {10.5f, 0.75f, true},
-                       {14.0f, 1, true}, {21.0f, 0, true},    {21.1f, 0, false},
-                       {3.0f, 0, false}, {17.5f, 0.75f, true}};
-  for (const cas& c : table) {
-    SCOPED_TRACE(c.heure);
-    const couleur_ciel_t ciel = couleur_ciel(c.heure);
-    EXPECT_NEAR(ciel.b, c.bleu, 1e-6);
-    EXPECT_NEAR(ciel.r, 0.2f * c.bleu, 1e-6);
-    EXPECT_NEAR(ciel.g, 0.2f * c.bleu, 1e-6);
-    EXPECT_EQ(ciel.a, 1.0f);
-    EXPECT_EQ(soleil_allume(c.heure), c.soleil);
-  }
 }

@@ -6,11 +6,7 @@ source "$(dirname "$0")/lib/fenetre.sh" "$@"
 # The design's window: its additions (heads-up line, extra keys, wheel) switched off.
 export PANGAEOLITH_SOBRE=1
 
-ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}verify_asan_link_order=0" stdbuf -oL "$BIN" -g --seed 5 -i 30 20 -z 800 600 > sortie.txt 2> erreurs.txt < /dev/null &
-PROGRAMME=$!
-FENETRE=$(attendre_fenetre)
-[ -n "$FENETRE" ] || { echec "pas de fenetre Pangaeolith"; cat erreurs.txt >&2; terminer; }
-attendre_capture depart.png "ciel de 14 h absent" '[ "$(pixel "$1" 3 3)" = "51,51,255" ]'
+lancer -g --seed 5 -i 30 20 -z 800 600
 
 # Twelve steps, one J each.
 touches $(printf 'j %.0s' $(seq 12))
@@ -38,7 +34,5 @@ attendre_capture sans_courbe.png "la courbe reste apres le second P" \
 [ -n "${GARDER_CAPTURES:-}" ] && cp courbe.png scene.png "$GARDER_CAPTURES"/
 
 touches q
-wait "$PROGRAMME"
-attendre_egal "statut apres q" 0 $?
-PROGRAMME=""
+finir q
 terminer

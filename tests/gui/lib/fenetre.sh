@@ -21,8 +21,9 @@ for _ in $(seq 100); do [ -s xvfb.num ] && break; sleep 0.1; done
 export DISPLAY=":$(cat xvfb.num)"
 # In the sanitizer build, the GL driver's own buffers, still held when the program ends from the
 # window, are reported as leaks once the driver is unloaded (frames without symbols): the leak
-# check is left to the headless tests.
-export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0"
+# check is left to the headless tests. stdbuf preloads its library ahead of the sanitizer's runtime,
+# which the sanitizer build then accepts.
+export ASAN_OPTIONS="${ASAN_OPTIONS:-}${ASAN_OPTIONS:+:}detect_leaks=0:verify_asan_link_order=0"
 
 # Ends what the script started: the program if it still runs, then the server.
 arreter() {
@@ -40,6 +41,30 @@ attendre_fenetre() {
     sleep 0.1
   done
   echo "$id"
+}
+
+# lancer <option>...: starts the program (standard output line-buffered into sortie.txt, so that
+# the steps' lines are counted as they come; errors into erreurs.txt), without DISPLAY in its
+# environment when SANS_DISPLAY is set, finds its window and waits for the 14 h sky,
+# (0.2, 0.2, 1.0), in its top left corner.
+lancer() {
+  env ${SANS_DISPLAY:+-u DISPLAY} stdbuf -oL "$BIN" "$@" > sortie.txt 2> erreurs.txt < /dev/null &
+  PROGRAMME=$!
+  FENETRE=$(attendre_fenetre)
+  [ -n "$FENETRE" ] || { echec "pas de fenetre Pangaeolith"; cat erreurs.txt >&2; terminer; }
+  attendre_capture depart.png "ciel de 14 h absent" '[ "$(pixel "$1" 3 3)" = "51,51,255" ]'
+}
+
+# finir <what ended it>: waits for the program to end, with status 0.
+finir() {
+  for _ in $(seq 100); do kill -0 "$PROGRAMME" 2> /dev/null || break; sleep 0.2; done
+  if kill -0 "$PROGRAMME" 2> /dev/null; then
+    echec "$1 ne termine pas le programme"
+    return
+  fi
+  wait "$PROGRAMME"
+  attendre_egal "statut apres $1" 0 $?
+  PROGRAMME=""
 }
 
 # capture <fichier>: screenshot of the window.
